@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include "app/Application.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("KAVELO4.4");
+    if (!kavelo::ui::createAllWindows()) return 1;
+    return QApplication::exec();
+}

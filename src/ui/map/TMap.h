@@ -1,6 +1,22 @@
 #pragma once
+// The epicentre map window: the base map, the plot of the selection, the legend toggle,
+// the distance circle and the picture output.
 
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "map/MapData.h"
+#include "map/MapDrawing.h"
+#include "map/MapProjection.h"
+#include "map/MarkRules.h"
+#include "widgets/VclControls.h"
 
 class TMap : public QWidget {
     Q_OBJECT
@@ -10,7 +26,126 @@ public:
     // False when the window's data files could not be read at creation.
     bool createdOk() const { return createdOk_; }
 
+    // Reads NCOAST01..20.BIN and POINTXY.DAT from dataDir; shows the failure and returns
+    // false when a file is missing or damaged (the data in use is then left as it was).
+    bool loadMapData(const std::string& dataDir);
+
+    // ---- View, data and settings owned by the map
+    kavelo::MapProjection proj;  // node grid, view (with resetViewPending) and frame
+    kavelo::CoastLines coasts;
+
+    kavelo::ui::TColor seaColor = kavelo::ui::rgb(221, 255, 255);
+    kavelo::ui::TColor landColor = kavelo::ui::rgb(255, 255, 187);
+    kavelo::ui::TColor coastColor = kavelo::ui::rgb(0, 0, 255);
+    kavelo::ui::TColor gridColor = kavelo::ui::rgb(0, 255, 255);
+    kavelo::ui::TColor subGridColor = kavelo::ui::rgb(255, 255, 0);
+    kavelo::ui::TColor energyBaseColor = kavelo::ui::rgb(213, 239, 253);
+
+    uint8_t markStyle = kavelo::kMarkHollow;
+    uint8_t halfSize = 0;
+    // Depth classes: [1..7] lower bounds in km ([8] terminator), colours per class.
+    std::array<int32_t, kavelo::kDepthSlots> depthBounds{};
+    std::array<kavelo::ui::TColor, kavelo::kDepthSlots> depthColors{};
+    int32_t depthClassCount = 7;
+    // The defaults the format window restores.
+    std::array<int32_t, kavelo::kDepthSlots> defaultDepthBounds{};
+    std::array<kavelo::ui::TColor, kavelo::kDepthSlots> defaultDepthColors{};
+    int32_t defaultDepthClassCount = 7;
+    uint8_t legendShown = 0;
+    uint8_t threeDMode = 0;
+    bool zoneSet = false;  // a zone is in force (zone selection)
+
+    // The image-type choice read by the save command; the main window's menu sets it.
+    QString saveFilter = QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|すべて(*.*)|*.*");
+
+    // ---- Conversions (Catalogue degree-minutes, plane units, pixels)
+    std::optional<kavelo::PlanePoint> geoToMap(int lon, int lat) const { return proj.geoToMap(lon, lat); }
+    kavelo::ScreenPoint mapToScreen(int x, int y) const { return proj.mapToScreen(x, y); }
+    kavelo::PlanePoint screenToMap(int sx, int sy) const { return proj.screenToMap(sx, sy); }
+    std::optional<kavelo::ScreenPoint> geoToScreen(int lon, int lat) const { return proj.geoToScreen(lon, lat); }
+    // Shows "Longitude/Latitude calculation failed" (caption "scr_map") for a degenerate cell.
+    kavelo::GeoResult screenToGeo(int sx, int sy) const;
+    static int degreesToDdmm(float v) { return kavelo::degreesToDdmm(v); }
+    kavelo::GeoBounds visibleBounds(int cellSize) const { return proj.visibleBounds(cellSize); }
+    void restoreFullView() { proj.restoreFullView(); }
+
+    // ---- Drawing on Image1
+    kavelo::ui::Canvas& canvas() { return Image1->canvas(); }
+    void fillBackground(kavelo::ui::TColor color);
+    void drawCoast();
+    void drawGraticule();
+    void drawGraticuleLabels();
+    void drawFrame();
+    void drawGeoLine(int lon1, int lat1, int lon2, int lat2);
+    kavelo::ui::MapColors mapColors() const;
+    kavelo::ui::BaseMapOptions baseMapOptions() const;
+    kavelo::ui::PlotStyle plotStyle() const;
+
+    // ---- Mark rules
+    kavelo::MarkSettings markSettings() const;
+    kavelo::DepthClasses depthClasses() const;
+    int markRadius(int m10) const { return kavelo::markRadius(m10, markSettings()); }
+    kavelo::ui::TColor depthColor(int depth) const { return kavelo::depthColor(depth, depthClasses()); }
+
+    // Outline circle of one Catalogue record (blue before 1885, red after).
+    void markRecord(int catalogueIndex);
+    // A star, circle or magnitude mark of an external record; kind is the item index of
+    // "★", "☆", "★★", "☆☆", "●", "○", "ﾏｸﾞﾆﾁｭｰﾄﾞ", size s is 10, 15 or 20.
+    void drawExternalMark(const kavelo::EarthquakeRecord& rec, int kind, int size);
+    // Record k of the external list, with the mark kind and size chosen there.
+    void drawExternalMark(int k);
+    // Where drawExternalMark(k) finds record k, its kind and size; set by the external-list window.
+    std::function<bool(int k, kavelo::EarthquakeRecord& rec, int& kind, int& size)> externalMarkSource;
+
+    // The distance-search circle as the distance window has it (nothing when it is off).
+    struct RangeCircleState {
+        int centreLat = 0;  // ddmm
+        int centreLon = 0;  // dddmm
+        double radiusKm = 0;
+    };
+    std::optional<RangeCircleState> rangeCircleState() const;
+    // Replaces the distance window's state (tests, or windows that draw a circle of their own).
+    std::optional<std::optional<RangeCircleState>> rangeCircleOverride;
+
+    // Saves the picture under name as PNG or BMP by the main window's image-type choice,
+    // appending ".png" or ".bmp" when the name has no extension. False on a write error
+    // (already reported).
+    bool saveImageAs(const QString& name);
+    // Chooses the file name in Button3Click; tests replace the dialog.
+    std::function<QString()> saveFileNameHook;
+
+    // ---- Controls
+    kavelo::ui::TImage* Image1;
+    QPushButton *BtnMapDraw, *Button2, *Button4, *BtnZone, *BtnScale, *CopyBtn, *Button3, *BtnEqAdd, *Button1;
+    kavelo::ui::TRadioGroup *PenGroup, *GridGroup, *CircleGroup, *SelectGroup;
+    QCheckBox *ColorChk, *OriginChk, *EnergyChk, *AreaChk, *CBHalfSize, *CBMinMag, *D3Chk;
+    QProgressBar* ProgressBar1;
+
+public slots:
+    void BtnMapDrawClick();
+    void Button2Click();
+    void Button4Click();
+    void BtnScaleClick();
+    void ColorChkClick();
+    void GridGroupClick();
+    void CircleGroupClick();
+    void PenGroupClick();
+    void AreaChkClick();
+    void OriginChkClick();
+    void CBHalfSizeClick();
+    void CBMinMagClick();
+    void D3ChkClick();
+    void BtnEqAddClick();
+    void Button1Click();
+    void CopyBtnClick();
+    void Button3Click();
+
 private:
+    void buildControls();
+    void plotSelection();
+    void drawRangeCircle();
+    bool landFillOff() const;
+
     bool createdOk_ = true;
 };
 

@@ -534,36 +534,7 @@ void TForm1::TkBtn2Click() {}
 void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
 
-// ------------------------------------------------------------------ map commands
-
-void TForm1::BtnMapClick() {}
-void TForm1::Button1Click() {}
-void TForm1::BtnDepthClick() {}
-void TForm1::km10Click() {}
-void TForm1::km20Click() {}
-void TForm1::km50Click() {}
-void TForm1::km100Click() {}
-void TForm1::GIF1Click() {}
-void TForm1::BMP1Click() {}
-void TForm1::Blue1Click() {}
-void TForm1::Aqua1Click() {}
-void TForm1::Black1Click() {}
-void TForm1::None1Click() {}
-void TForm1::Yellow1Click() {}
-void TForm1::Green1Click() {}
-void TForm1::Brown1Click() {}
-void TForm1::None2Click() {}
-void TForm1::Blue2Click() {}
-void TForm1::Aqua2Click() {}
-void TForm1::White1Click() {}
-void TForm1::Aqua3Click() {}
-void TForm1::Yellow2Click() {}
-void TForm1::Gray1Click() {}
-void TForm1::None3Click() {}
-void TForm1::Yellow3Click() {}
-void TForm1::Aqua4Click() {}
-void TForm1::Gray2Click() {}
-void TForm1::Default1Click() {}
+// Map commands: TForm1MapCommands.cpp
 
 // ------------------------------------------------------------------ other windows
 

@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/Application.h"
+#include "common/CatalogueFixture.h"
+#include "core/map/SyntheticMap.h"
+#include "map/TMagScale.h"
+#include "map/TMap.h"
+#include "map/TMapFormat.h"
+#include "search/TForm1.h"
+#include "search/TProcess.h"
+#include "search/TStop.h"
+#include "ui/UiFixture.h"
+
+using namespace kavelo;
+using namespace kavelo::test;
+using namespace kavelo::ui;
+
+namespace {
+
+// The main window, the map and the small windows it talks to, over a scratch DATA folder
+// with a synthetic catalogue, coastlines and node grid.
+struct MapWindows : ::testing::Test {
+    UiFixture fx;
+
+    void SetUp() override {
+        fx.dir.write("DATA/RIKA.BIN", fileOf({quake(18000101, 0, 3315, 13315, 10, 60)}));
+        fx.dir.write("DATA/GEPPO1.BIN", fileOf({quake(19500101, 0, 3015, 13015, 30, 50),
+                                                quake(19600101, 0, 4015, 14015, 650, 50),
+                                                quake(19700101, 0, 3415, 14415, 5, 70)}));
+        mapfixture::writeMapData(fx.dir.str() + "/DATA");
+        Form1 = new TForm1;
+        ASSERT_TRUE(Form1->createdOk());
+        Map = new TMap;
+        ASSERT_TRUE(Map->createdOk());
+        MagScale = new TMagScale;
+        Process = new TProcess;
+        MapFormat = new TMapFormat;
+        Stop = new TStop;
+        Stop->slicePauseMs = 0;
+    }
+    void TearDown() override {
+        for (QWidget* w : std::initializer_list<QWidget*>{Stop, MapFormat, Process, MagScale, Map, Form1}) delete w;
+        Stop = nullptr;
+        MapFormat = nullptr;
+        Process = nullptr;
+        MagScale = nullptr;
+        Map = nullptr;
+        Form1 = nullptr;
+    }
+    TColor mapPixel(ScreenPoint p) { return Map->canvas().pixel(p.x, p.y); }
+    int countColor(Canvas& c, TColor color, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += c.pixel(x, y) == color ? 1 : 0;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(MapWindows, WindowControlsAndStartUpSettings) {
+    EXPECT_EQ(Map->objectName(), "TMap");
+    EXPECT_EQ(Map->windowTitle(), "震央分布");
+    EXPECT_EQ(Map->Image1->geometry(), QRect(16, 16, 720, 600));
+    EXPECT_EQ(Map->canvas().width(), 720);
+    EXPECT_EQ(Map->BtnMapDraw->text(), "地　図");
+    EXPECT_EQ(Map->BtnScale->text(), "凡例表示");
+    EXPECT_EQ(Map->Button3->text(), "PNGﾌｧｲﾙ");
+    EXPECT_EQ(Map->PenGroup->title(), "海岸線太さ");
+    EXPECT_EQ(Map->GridGroup->items().value(0), "なし");
+    EXPECT_EQ(Map->GridGroup->itemIndex(), 1);
+    EXPECT_EQ(Map->CircleGroup->itemIndex(), 2);
+    EXPECT_EQ(Map->SelectGroup->items().value(5), "全域");
+    EXPECT_TRUE(Map->ColorChk->isChecked());
+    EXPECT_TRUE(Map->OriginChk->isChecked());
+    EXPECT_FALSE(Map->AreaChk->isEnabled());
+    EXPECT_EQ(Map->CBMinMag->text(), "最小ｻｲｽﾞM4.0");
+    // The format window's creation leaves six depth classes in force: 650 km is Lime.
+    EXPECT_EQ(Map->depthClassCount, 6);
+    EXPECT_EQ(Map->depthColor(650), clLime);
+    EXPECT_EQ(Map->findChild<QWidget*>("D3Chk"), Map->D3Chk);
+    EXPECT_EQ(Map->proj.grid.rows, 14);
+    EXPECT_TRUE(Map->proj.resetViewPending);
+}
+
+TEST_F(MapWindows, BadMapFilesEndTheStartWithAMessage) {
+    std::filesystem::remove(fx.dir.file("DATA/NCOAST03.BIN"));
+    {
+        TMap m;
+        EXPECT_FALSE(m.createdOk());
+        ASSERT_EQ(fx.messages.size(), 1u);
+        EXPECT_EQ(fx.messages[0].text, "Can't open Coast data file");
+        EXPECT_EQ(fx.messages[0].caption, "FILE ERROR");
+    }
+    mapfixture::writeMapData(fx.dir.str() + "/DATA");
+    fx.dir.write("DATA/POINTXY.DAT", "15 16\r\n");
+    {
+        TMap m;
+        EXPECT_FALSE(m.createdOk());
+        ASSERT_EQ(fx.messages.size(), 2u);
+        EXPECT_TRUE(fx.messages[1].text.contains("POINTXY.DAT"));
+    }
+    fx.dir.write("DATA/NCOAST20.BIN", std::string("\xd0\x07", 2));  // 2000 points
+    mapfixture::writeBytes(fx.dir.file("DATA/POINTXY.DAT"), {});
+    // The whole start-up stops at the map.
+    TForm1* keepForm = Form1;
+    TMap* keepMap = Map;
+    EXPECT_FALSE(createAllWindows());
+    EXPECT_TRUE(fx.messages.back().text.contains("NCOAST20.BIN"));
+    delete Map;
+    delete Form1;
+    Form1 = keepForm;
+    Map = keepMap;
+}
+
+TEST_F(MapWindows, MapDrawPlotsTheSelectionAndShowsTheWindow) {
+    Map->BtnMapDrawClick();
+    EXPECT_TRUE(Map->isVisible());
+    EXPECT_EQ(Map->ProgressBar1->value(), 0);
+    EXPECT_EQ(mapPixel(*Map->geoToScreen(13015, 3015)), clBlue);   // 30 km
+    EXPECT_EQ(mapPixel(*Map->geoToScreen(14015, 4015)), clLime);   // 650 km, six classes
+    EXPECT_EQ(mapPixel(*Map->geoToScreen(13315, 3315)), clBlack);  // before 1885
+    EXPECT_EQ(Map->canvas().pixel(5, 5), clWhite);
+    EXPECT_EQ(Map->canvas().pixel(60, 300), clBlack);
+    // Unchecking the plot leaves the base map only.
+    Map->OriginChk->setChecked(false);
+    Map->OriginChkClick();
+    EXPECT_EQ(mapPixel(*Map->geoToScreen(13015, 3015)), Map->seaColor);
+    // Land "None" turns the coast into outlines.
+    Form1->None2Click();
+    EXPECT_EQ(Map->landColor, clBlack);
+    Map->BtnMapDrawClick();
+    EXPECT_EQ(countColor(Map->canvas(), clBlack, 61, 52, 659, 549), 0);
+}
+
+TEST_F(MapWindows, DepthSliceCaptionMarkRecordAndRangeCircle) {
+    Form1->depthAnimating = 1;
+    Form1->depthTop = 40;
+    Form1->depthStep = 20;
+    Map->rangeCircleOverride = std::optional<TMap::RangeCircleState>(TMap::RangeCircleState{3500, 13700, 150.0});
+    Map->BtnMapDrawClick();
+    EXPECT_GT(countColor(Map->canvas(), clBlack, 80, 70, 300, 90), 20);  // the caption text
+    ScreenPoint c = *Map->geoToScreen(13700, 3500);
+    EXPECT_EQ(mapPixel(c), clBlue);  // the cross at the centre
+
+    Form1->depthAnimating = 0;
+    Map->BtnMapDrawClick();
+    EXPECT_EQ(countColor(Map->canvas(), clBlack, 80, 70, 300, 90), 0);
+    Map->markRecord(3);  // 1970, M7.0: red outline, 2 pixels wide
+    ScreenPoint s = *Map->geoToScreen(14415, 3415);
+    EXPECT_GT(countColor(Map->canvas(), clRed, s.x - 30, s.y - 30, s.x + 30, s.y + 30), 20);
+    Map->markRecord(0);  // before 1885: blue
+    ScreenPoint r = *Map->geoToScreen(13315, 3315);
+    EXPECT_GT(countColor(Map->canvas(), clBlue, r.x - 30, r.y - 30, r.x + 30, r.y + 30), 10);
+    Map->markRecord(99);  // not a record: nothing, no crash
+}
+
+TEST_F(MapWindows, LegendDrawingAndToggle) {
+    Canvas& c = MagScale->Image1->canvas();
+    EXPECT_EQ(MagScale->windowTitle(), "ﾏｸﾞﾆﾁｭｰﾄﾞｻｲｽﾞ/深さ色分け");
+    EXPECT_EQ(c.width(), 249);
+    EXPECT_EQ(c.pixel(120, 60), clAqua);
+    EXPECT_EQ(c.pixel(120, 210), clLime);
+    EXPECT_EQ(c.pixel(120, 240), clOlive);
+    EXPECT_EQ(c.pixel(100, 300), clBlack);
+    EXPECT_EQ(c.pixel(245, 325), clWhite);
+
+    Map->BtnScaleClick();
+    EXPECT_TRUE(MagScale->isVisible());
+    EXPECT_EQ(Map->BtnScale->text(), "凡例消去");
+    EXPECT_EQ(Map->legendShown, 1);
+    Map->BtnScaleClick();
+    EXPECT_FALSE(MagScale->isVisible());
+    EXPECT_EQ(Map->BtnScale->text(), "凡例表示");
+    Map->BtnScaleClick();
+    MagScale->Button1Click();
+    EXPECT_FALSE(MagScale->isVisible());
+    EXPECT_EQ(Map->legendShown, 0);
+    EXPECT_EQ(Map->BtnScale->text(), "凡例表示");
+
+    // Half size redraws the map and shows the legend with smaller marks.
+    Map->CBHalfSize->setChecked(true);
+    Map->CBHalfSizeClick();
+    EXPECT_EQ(Map->halfSize, 1);
+    EXPECT_TRUE(MagScale->isVisible());
+}
+
+TEST_F(MapWindows, SaveByTheImageTypeMenuAndCopy) {
+    Map->BtnMapDrawClick();
+    // PNG chosen: a name typed with .bmp still gets PNG data.
+    ASSERT_TRUE(Map->saveImageAs(QString::fromStdString(fx.dir.file("map.bmp"))));
+    EXPECT_EQ(fx.dir.read("map.bmp").substr(1, 3), "PNG");
+    Map->saveFileNameHook = [&] { return QString::fromStdString(fx.dir.file("plain")); };
+    Map->Button3Click();
+    EXPECT_EQ(fx.dir.read("plain.png").substr(1, 3), "PNG");
+
+    Form1->BMP1Click();
+    EXPECT_TRUE(Form1->BMP1->isChecked());
+    EXPECT_FALSE(Form1->GIF1->isChecked());
+    EXPECT_EQ(Map->Button3->text(), "BMPﾌｧｲﾙ");
+    EXPECT_EQ(Stop->Button5->text(), "BMPﾌｧｲﾙ");
+    EXPECT_EQ(Map->saveFilter, "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)|*.bmp|すべて(*.*)|*.*");
+    Map->Button3Click();
+    std::string bmp = fx.dir.read("plain.bmp");
+    ASSERT_EQ(bmp.size(), 54u + 720u * 3u * 600u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    // Last stored row is the top image row: white margin.
+    EXPECT_EQ(static_cast<unsigned char>(bmp[bmp.size() - 1]), 0xff);
+
+    Map->saveFileNameHook = [] { return QString(); };  // cancelled
+    Map->Button3Click();
+    EXPECT_TRUE(fx.messages.empty());
+    EXPECT_FALSE(Map->saveImageAs(QString::fromStdString(fx.dir.file("no/such/dir/x"))));
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].caption, "File Error");
+    EXPECT_TRUE(fx.messages[0].text.contains("x.bmp"));
+
+    Form1->GIF1Click();
+    EXPECT_EQ(Map->Button3->text(), "PNGﾌｧｲﾙ");
+    EXPECT_EQ(Map->saveFilter, "PNGﾌｧｲﾙ(*.png)|*.png|すべて(*.*)|*.*");
+
+    Map->CopyBtnClick();
+    QImage clip = QApplication::clipboard()->image();
+    if (!clip.isNull()) {
+        EXPECT_EQ(clip.size(), QSize(720, 600));
+        EXPECT_EQ(clip.convertToFormat(QImage::Format_RGB32), Map->Image1->picture().convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+TEST_F(MapWindows, ColourMenusSetTheMapColours) {
+    Form1->Aqua1Click();
+    EXPECT_TRUE(Form1->Aqua1->isChecked());
+    EXPECT_FALSE(Form1->Blue1->isChecked());
+    EXPECT_EQ(Map->coastColor, rgb(0, 255, 255));
+    Form1->Brown1Click();
+    EXPECT_EQ(Map->landColor, rgb(227, 158, 138));
+    Form1->Blue2Click();
+    EXPECT_EQ(Map->seaColor, rgb(167, 220, 245));
+    Form1->Gray1Click();
+    EXPECT_EQ(Map->gridColor, rgb(128, 128, 128));
+    Form1->Aqua4Click();
+    EXPECT_EQ(Map->subGridColor, rgb(0, 255, 255));
+    Form1->None1Click();
+    EXPECT_EQ(Map->PenGroup->itemIndex(), 3);
+    Form1->None3Click();
+    EXPECT_EQ(Map->GridGroup->itemIndex(), 0);
+    // Default restores the five colours but not the "None" choices of lines.
+    Form1->Default1Click();
+    EXPECT_EQ(Map->coastColor, rgb(0, 0, 255));
+    EXPECT_EQ(Map->landColor, rgb(255, 255, 187));
+    EXPECT_EQ(Map->seaColor, rgb(221, 255, 255));
+    EXPECT_EQ(Map->gridColor, rgb(0, 255, 255));
+    EXPECT_EQ(Map->subGridColor, rgb(255, 255, 0));
+    EXPECT_TRUE(Form1->Blue1->isChecked());
+    EXPECT_TRUE(Form1->Yellow1->isChecked());
+    EXPECT_EQ(Map->PenGroup->itemIndex(), 3);
+    EXPECT_EQ(Map->GridGroup->itemIndex(), 0);
+}
+
+TEST_F(MapWindows, MapButtonThroughTheProgressWindow) {
+    Form1->CB3D->setChecked(false);
+    Form1->BtnMapClick();
+    EXPECT_TRUE(Map->isVisible());
+    EXPECT_FALSE(Process->isVisible());
+    EXPECT_EQ(Map->threeDMode, 0);
+    Form1->CB3D->setChecked(true);
+    Form1->BtnMapClick();
+    EXPECT_TRUE(Map->D3Chk->isChecked());
+    EXPECT_EQ(Map->threeDMode, 1);
+    EXPECT_EQ(Process->Label1->text(), "３次元震源分布図を描いています...!");
+}
+
+namespace {
+
+// Answers TStop with a scripted list of buttons and records the slice each time it is asked.
+struct SliceScript {
+    std::vector<int> answers;  // 0 continue, 1 next, 2 stop, 3 previous; "next" when used up
+    std::vector<std::pair<int, int>> asked;  // depth1, depth2 shown when asked
+    std::vector<bool> previousEnabled;
+    void install() {
+        Stop->modalHook = [this](TStop& s) {
+            asked.emplace_back(Form1->depth1->text().toInt(), Form1->depth2->text().toInt());
+            previousEnabled.push_back(s.Button4->isEnabled());
+            int a = asked.size() <= answers.size() ? answers[asked.size() - 1] : 1;
+            QPushButton* b[] = {s.Button1, s.Button2, s.Button3, s.Button4};
+            b[a]->click();
+        };
+    }
+};
+
+}  // namespace
+
+TEST_F(MapWindows, DepthSlicesStepThroughTwentyKilometres) {
+    SliceScript script;
+    script.install();
+    Form1->BtnDepthClick();
+    ASSERT_EQ(script.asked.size(), 30u);
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(script.asked[static_cast<std::size_t>(i)], std::make_pair(20 * i, 20 * i + 20));
+    EXPECT_FALSE(script.previousEnabled[0]);
+    EXPECT_TRUE(script.previousEnabled[1]);
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].text, "震源深さ分布図を終了しました");
+    EXPECT_EQ(fx.messages[0].caption, "震源深さ分布図終了");
+    EXPECT_EQ(Form1->depthAnimating, 0);
+    EXPECT_FALSE(Map->isVisible());
+    EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
+}
+
+TEST_F(MapWindows, DepthSlicesPreviousContinueAndStop) {
+    {
+        SliceScript script;
+        script.answers = {1, 3, 2};  // next, previous (back to 0-20), stop
+        script.install();
+        Form1->BtnDepthClick();
+        ASSERT_EQ(script.asked.size(), 3u);
+        EXPECT_EQ(script.asked[1], std::make_pair(20, 40));
+        EXPECT_EQ(script.asked[2], std::make_pair(0, 20));
+        EXPECT_TRUE(fx.messages.empty());  // stopped: no end message
+        EXPECT_EQ(Form1->depthAnimating, 0);
+    }
+    {
+        SliceScript script;
+        script.answers = {0};  // run on to the end without further questions
+        script.install();
+        Form1->km50Click();
+        EXPECT_EQ(Form1->depthStep, 50);
+        EXPECT_TRUE(Form1->km50->isChecked());
+        EXPECT_EQ(script.asked.size(), 1u);
+        EXPECT_EQ(Form1->depth1->text(), "550");
+        EXPECT_EQ(Form1->depth2->text(), "600");
+        ASSERT_EQ(fx.messages.size(), 1u);
+    }
+    {
+        SliceScript script;
+        script.install();
+        Stop->modalHook = [](TStop& s) {
+            s.Edit2->setText("abc");
+            s.Button2->click();
+        };
+        Form1->BtnDepthClick();
+        ASSERT_EQ(fx.messages.size(), 2u);
+        EXPECT_EQ(fx.messages[1].text, "'abc' is not a valid integer value");
+        EXPECT_EQ(Form1->depthAnimating, 0);  // the display is wound up all the same
+        EXPECT_TRUE(Form1->BtnDepth->isEnabled());
+    }
+}

@@ -3,10 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "../tests/core/map/SyntheticMap.h"
@@ -41,21 +43,29 @@ struct MapFixture {
                                          c.y + static_cast<int32_t>(rad * std::sin(a))});
             }
         }
+        fillCatalogue(false);
+        sel->setIdentity(kCatalogueCapacity);
+        opt.gridDivision = 5;  // 10 minutes
+        style.marks.markStyle = kMarkFilled;
+        style.depth.classCount = 6;
+    }
+
+    // Magnitudes as a catalogue has them (Gutenberg-Richter, b = 1, from M4.0), or spread
+    // evenly over M1.0-8.0 as a worst case of large marks.
+    void fillCatalogue(bool uniformMagnitudes) {
         std::mt19937 rng(5);
         std::uniform_int_distribution<int> lat(2400, 4600), lon(12200, 15000), mag(10, 80), depth(0, 700);
+        std::uniform_real_distribution<double> u(1e-9, 1.0);
         for (int i = 0; i < kCatalogueCapacity; ++i) {
             EarthquakeRecord& r = (*cat)[i];
             r.date = 19230901 + (i % 80) * 10000;
             r.lat = static_cast<int16_t>(lat(rng) / 100 * 100 + lat(rng) % 60);
             r.lon = static_cast<int16_t>(lon(rng) / 100 * 100 + lon(rng) % 60);
-            r.mag = static_cast<int16_t>(mag(rng));
+            int m = uniformMagnitudes ? mag(rng) : 40 + static_cast<int>(-std::log10(u(rng)) * 10.0);
+            r.mag = static_cast<int16_t>(std::min(m, 89));
             r.depth = static_cast<int16_t>(depth(rng));
         }
         cat->recordCount = kCatalogueCapacity;
-        sel->setIdentity(kCatalogueCapacity);
-        opt.gridDivision = 5;  // 10 minutes
-        style.marks.markStyle = kMarkFilled;
-        style.depth.classCount = 6;
     }
 
     void baseMap(Canvas& c) {
@@ -91,17 +101,26 @@ void BM_BaseMap(benchmark::State& state) {
 }
 BENCHMARK(BM_BaseMap)->Unit(benchmark::kMillisecond);
 
+// Args: mark style, 1 for evenly spread magnitudes (stress case).
 void BM_FullMap65000(benchmark::State& state) {
     MapFixture& f = fixture();
     f.style.marks.markStyle = static_cast<uint8_t>(state.range(0));
+    f.fillCatalogue(state.range(1) != 0);
     Canvas c(kMapImageWidth, kMapImageHeight);
     for (auto _ : state) {
         f.fullMap(c);
         benchmark::DoNotOptimize(c.image().constBits());
     }
-    state.SetLabel(state.range(0) == kMarkFilled ? "filled marks" : "hollow marks");
+    state.SetLabel(std::string(state.range(0) == kMarkFilled ? "filled" : "hollow") +
+                   (state.range(1) ? " marks, M1-8 evenly" : " marks, G-R magnitudes"));
+    f.fillCatalogue(false);
 }
-BENCHMARK(BM_FullMap65000)->Arg(kMarkFilled)->Arg(kMarkHollow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullMap65000)
+    ->Args({kMarkFilled, 0})
+    ->Args({kMarkHollow, 0})
+    ->Args({kMarkFilled, 1})
+    ->Args({kMarkHollow, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PngEncode(benchmark::State& state) {
     MapFixture& f = fixture();

@@ -133,7 +133,7 @@ void plotSelection(Canvas& c, const MapProjection& proj, const Catalogue& cat, c
             c.setPenColor(color);
         }
         c.setPenWidth(markStyle == kMarkHollow && rec.mag > 49 ? 2 : 1);
-        c.ellipse(s->x - r, s->y - r, s->x + r, s->y + r);
+        c.ellipsePixels(s->x - r, s->y - r, s->x + r, s->y + r);
     }
     if (progress) progress(0);
 }

@@ -49,7 +49,7 @@ void TMagScale::FormCreate() {
             c.setBrushColor(clRed);
             if (m10 > 49) c.setPenColor(clBlack);
         }
-        c.ellipse(30 - r, y - r, 30 + r, y + r);
+        c.ellipsePixels(30 - r, y - r, 30 + r, y + r);
         c.setBrushColor(clWhite);
         c.textOut(60, y - 10, QString::asprintf("%d.0", m10 / 10));
         y += 30;
@@ -66,19 +66,19 @@ void TMagScale::FormCreate() {
     y = 60;
     for (const Row& row : rows) {
         c.setBrushColor(row.color);
-        c.ellipse(120 - 8, y - 8, 120 + 8, y + 8);
+        c.ellipsePixels(120 - 8, y - 8, 120 + 8, y + 8);
         c.setBrushColor(clWhite);
         c.textOut(140, y - 10, QString::asprintf("%3d - %3d", row.from, row.to));
         y += 30;
     }
     c.setBrushColor(clOlive);
-    c.ellipse(120 - 8, y - 8, 120 + 8, y + 8);
+    c.ellipsePixels(120 - 8, y - 8, 120 + 8, y + 8);
     c.setBrushColor(clWhite);
     c.textOut(148, y - 10, QString::asprintf("%3d - ", 600));
 
     y += 60;
     c.setBrushColor(clBlack);
-    c.ellipse(100 - 8, y - 8, 100 + 8, y + 8);
+    c.ellipsePixels(100 - 8, y - 8, 100 + 8, y + 8);
     c.setBrushColor(clWhite);
     c.textOut(120, y - 10, "1885年以前　　");
 

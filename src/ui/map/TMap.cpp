@@ -293,7 +293,7 @@ void TMap::markRecord(int k) {
     if (!s) return;
     int r = markRadius(rec.mag);
     c.setPenWidth(rec.mag <= 60 ? 1 : 2);
-    c.ellipse(s->x - r, s->y - r, s->x + r, s->y + r);
+    c.ellipsePixels(s->x - r, s->y - r, s->x + r, s->y + r);
     c.setBrushStyle(BrushStyle::Solid);
     Image1->refresh();
 }
@@ -331,13 +331,13 @@ void TMap::drawExternalMark(const EarthquakeRecord& rec, int kind, int s) {
         }
         c.polygon(pts);
     } else if (kind <= 5) {
-        c.ellipse(sp.x - inner, sp.y - inner, sp.x + inner, sp.y + inner);
+        c.ellipsePixels(sp.x - inner, sp.y - inner, sp.x + inner, sp.y + inner);
     } else {
         int r = markRadius(rec.mag);
         TColor color = depthColor(rec.depth);
         c.setBrushColor(color);
         c.setPenColor(r <= 1 ? color : clBlack);
-        c.ellipse(sp.x - r, sp.y - r, sp.x + r, sp.y + r);
+        c.ellipsePixels(sp.x - r, sp.y - r, sp.x + r, sp.y + r);
     }
     c.setBrushStyle(BrushStyle::Solid);
     c.setPenWidth(1);

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace kavelo::ui {
@@ -246,6 +247,64 @@ void Canvas::drawImage(const QRect& dest, const QImage& src) {
     QPainter& p = painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.drawImage(dest, src);
+}
+
+void Canvas::ellipsePixels(int x1, int y1, int x2, int y2) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    const bool outline = penStyle_ != PenStyle::Clear;
+    const bool fill = brushStyle_ == BrushStyle::Solid;
+    if (!outline && !fill) return;
+    const QRgb pen = toQRgb(penColor_);
+    const QRgb brush = toQRgb(brushColor_);
+    const bool xorMode = penMode_ == PenMode::Xor;
+    const double cx = (x1 + x2) * 0.5, cy = (y1 + y2) * 0.5;
+    const double a = (x2 - x1) * 0.5, b = (y2 - y1) * 0.5;
+    const int w = outline ? penWidth_ : 0;
+    const double ai = a - w, bi = b - w;
+    const int width = image_.width(), height = image_.height();
+    // Columns whose centres lie within half-width hw of the centre line: [lo, hi].
+    auto span = [cx](double hw, int& lo, int& hi) {
+        lo = static_cast<int>(std::ceil(cx - hw - 0.5));
+        hi = static_cast<int>(std::floor(cx + hw - 0.5));
+    };
+    auto put = [&](QRgb* line, int lo, int hi, QRgb v) {
+        lo = std::max(lo, 0);
+        hi = std::min(hi, width - 1);
+        if (lo > hi) return;
+        if (xorMode)
+            for (int x = lo; x <= hi; ++x) line[x] = 0xff000000u | ((line[x] ^ v) & 0x00ffffffu);
+        else
+            std::fill(line + lo, line + hi + 1, v);
+    };
+    uchar* bits = image_.bits();  // detaches once, not per row
+    const qsizetype bpl = image_.bytesPerLine();
+    const double invB2 = 1.0 / (b * b);
+    const double invBi2 = bi > 0 ? 1.0 / (bi * bi) : 0.0;
+    for (int y = std::max(y1, 0); y < std::min(y2, height); ++y) {
+        const double dy = y + 0.5 - cy;
+        const double t = 1.0 - dy * dy * invB2;
+        if (t < 0) continue;
+        int olo, ohi;
+        span(a * std::sqrt(t), olo, ohi);
+        if (olo > ohi) continue;
+        auto* line = reinterpret_cast<QRgb*>(bits + bpl * y);
+        int ilo = 1, ihi = 0;  // empty inner span
+        if (ai > 0 && bi > 0) {
+            const double ti = 1.0 - dy * dy * invBi2;
+            if (ti >= 0) span(ai * std::sqrt(ti), ilo, ihi);
+        }
+        if (!outline) {
+            put(line, olo, ohi, brush);
+        } else if (ilo > ihi) {
+            put(line, olo, ohi, pen);
+        } else {
+            put(line, olo, ilo - 1, pen);
+            if (fill) put(line, ilo, ihi, brush);
+            put(line, ihi + 1, ohi, pen);
+        }
+    }
 }
 
 }  // namespace kavelo::ui

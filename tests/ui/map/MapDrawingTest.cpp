@@ -63,6 +63,25 @@ TEST_F(DrawFixture, BaseMapSeaLandFrameAndMargins) {
     EXPECT_EQ(at(660, 300) == clBlack || at(659, 300) == clBlack, true);
 }
 
+TEST_F(DrawFixture, NothingLeaksPastTheFrame) {
+    // Graticule and a coast crossing every edge: outside the frame only white and the
+    // black frame remain, also on the row and column just outside it.
+    opt.gridDivision = 5;
+    coasts[1].points = {{-3000, 1500}, {6000, 1500}, {6000, 1600}, {-3000, 1600}};
+    coasts[2].points = {{1800, -3000}, {1900, -3000}, {1900, 6000}, {1800, 6000}};
+    baseMap();
+    finish();
+    auto outsideOk = [&](int x, int y) { return at(x, y) == clWhite || at(x, y) == clBlack; };
+    for (int x = 0; x < kMapImageWidth; ++x) {
+        EXPECT_TRUE(outsideOk(x, 49)) << x;
+        EXPECT_TRUE(outsideOk(x, 551)) << x;
+    }
+    for (int y = 0; y < kMapImageHeight; ++y) {
+        EXPECT_TRUE(outsideOk(59, y)) << y;
+        EXPECT_TRUE(outsideOk(661, y)) << y;
+    }
+}
+
 TEST_F(DrawFixture, CoastChoicesAndLandNone) {
     ScreenPoint centre = *proj.geoToScreen(13700, 3500);
     opt.gridDivision = kGridDivisionNone;

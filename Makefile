@@ -28,9 +28,10 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/kavelo_bench
 
-# Regenerates data/DATA from the tables and models in tools/ (no network needed).
+# Regenerates data/DATA from the tables and models in tools/ (no network needed),
+# with a picture of coastlines, node grid and epicentres for a visual check.
 data: build
-	$(BUILD)/tools/kavelo_databuilder data/DATA
+	$(BUILD)/tools/kavelo_databuilder data/DATA --quicklook $(BUILD)/data-quicklook.png
 
 # Refreshes the committed coastline extract from the npm package world-atlas@2.0.2
 # (needs npm and the network), then regenerates data/DATA from it.

@@ -38,6 +38,24 @@ TEST(DataBuilder, ClipKeepsTheInsidePartOfARing) {
     EXPECT_TRUE(clipToBox(sq, 20, 20, 30, 30).empty());
 }
 
+TEST(DataBuilder, CoastSourceRoundTripsAndRejectsDamage) {
+    CoastSource src;
+    src.scaleX = 0.5;
+    src.scaleY = 0.25;
+    src.translateX = 100;
+    src.translateY = 20;
+    for (int k = 0; k < kCoastFiles; ++k) src.rings.push_back({{k, k + 5, k + 5}, {0, 0, -7}});
+    CoastSource back = parseCoastSource(formatCoastSource(src));
+    ASSERT_EQ(back.rings.size(), src.rings.size());
+    EXPECT_EQ(back.rings[3].x, src.rings[3].x);
+    EXPECT_EQ(back.rings[3].y, src.rings[3].y);
+    EXPECT_DOUBLE_EQ(back.lat(back.rings[3].y[2]), 18.25);
+    EXPECT_THROW(parseCoastSource("ring 3\n0 0 1 1 2 2\n"), std::runtime_error);      // no transform
+    EXPECT_THROW(parseCoastSource("transform 1 1 0 0\nring 3\n0 0 1\n"), std::runtime_error);  // cut short
+    EXPECT_THROW(parseCoastSource("transform 1 1 0 0\n"), std::runtime_error);         // too few rings
+    EXPECT_THROW(decodeTopoJsonLand("/nonexistent/land-10m.json", MapProjection()), std::runtime_error);
+}
+
 TEST(DataBuilder, SimplifyCapsPointsAndKeepsCorners) {
     // A square with 4000 points along its edges and a little noise.
     std::vector<PlanePoint> ring;

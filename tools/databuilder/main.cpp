@@ -2,6 +2,7 @@
 // files, name table, chronology) from the tables and models in this folder.
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 

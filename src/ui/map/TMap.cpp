@@ -262,18 +262,25 @@ void TMap::plotSelection() {
                               [this](int i) { ProgressBar1->setValue(i); });
 }
 
+namespace {
+
+// The distance window's circle, read from its members once that window has them.
+template <class DistWindow>
+std::optional<TMap::RangeCircleState> distanceCircle(DistWindow* d) {
+    if constexpr (requires { d->distanceOn; d->CBCircle->isChecked(); d->centreLat; d->centreLon; d->radiusKm; }) {
+        if (!d || !d->distanceOn || !d->CBCircle->isChecked()) return std::nullopt;
+        return TMap::RangeCircleState{static_cast<int>(d->centreLat), static_cast<int>(d->centreLon),
+                                      static_cast<double>(d->radiusKm)};
+    } else {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
 std::optional<TMap::RangeCircleState> TMap::rangeCircleState() const {
     if (rangeCircleOverride) return *rangeCircleOverride;
-    // The distance window publishes its state as properties: distanceOn, centreLat,
-    // centreLon, radiusKm, and its CBCircle check box.
-    if (!Dist || !Dist->property("distanceOn").toBool()) return std::nullopt;
-    auto* circle = Dist->findChild<QCheckBox*>("CBCircle");
-    if (!circle || !circle->isChecked()) return std::nullopt;
-    RangeCircleState s;
-    s.centreLat = Dist->property("centreLat").toInt();
-    s.centreLon = Dist->property("centreLon").toInt();
-    s.radiusKm = Dist->property("radiusKm").toDouble();
-    return s;
+    return distanceCircle(Dist);
 }
 
 void TMap::drawRangeCircle() {

@@ -12,6 +12,11 @@ int markRadius(int m10, const MarkSettings& s) {
     return r < 1 ? 1 : r;
 }
 
+int externalMarkInnerRadius(int kind, int s) {
+    const long double factor = kind < 2 ? 0.4 : 0.7;  // the double constants, widened
+    return static_cast<int>(static_cast<long double>(s) * factor);
+}
+
 ColorValue depthColor(int depth, const DepthClasses& d) {
     int i = 0;
     int last = d.classCount - 1;

@@ -50,6 +50,11 @@ struct MarkSettings {
 // Radius in pixels for a magnitude x 10.
 int markRadius(int m10, const MarkSettings& s);
 
+// Inner radius of an external-list mark (kinds 0-1: five-point stars, 2-5: fourteen-point
+// stars and circles) of size s: s x 0.4 or s x 0.7 in extended precision, truncated
+// (4, 6, 8 and 6, 10, 13 for sizes 10, 15, 20).
+int externalMarkInnerRadius(int kind, int s);
+
 // Colour of the depth class that holds depth (km).
 ColorValue depthColor(int depth, const DepthClasses& d);
 

@@ -310,7 +310,7 @@ void TMap::drawExternalMark(const EarthquakeRecord& rec, int kind, int s) {
     const int n = kind < 2 ? 5 : 14;
     const float a = 2.0f * 3.14159265f / static_cast<float>(n);
     const float halfPi = 3.14159265f / 2.0f;
-    const int inner = static_cast<int>(static_cast<float>(s) * (kind < 2 ? 0.4f : 0.7f));
+    const int inner = externalMarkInnerRadius(kind, s);
     Canvas& c = canvas();
     c.setPenMode(PenMode::Copy);
     c.setPenStyle(PenStyle::Solid);

@@ -52,3 +52,15 @@ TEST(DepthColor, ClassesAndTheStartUpClassCount) {
     EXPECT_EQ(depthColor(800, d), colors::Aqua);
     EXPECT_EQ(rgb(1, 2, 3), 0x030201u);
 }
+
+TEST(ExternalMark, InnerRadiiTruncateTheExtendedProduct) {
+    const int sizes[] = {10, 15, 20};
+    const int five[] = {4, 6, 8};
+    const int fourteen[] = {6, 10, 13};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(externalMarkInnerRadius(0, sizes[i]), five[i]);
+        EXPECT_EQ(externalMarkInnerRadius(1, sizes[i]), five[i]);
+        EXPECT_EQ(externalMarkInnerRadius(2, sizes[i]), fourteen[i]);
+        EXPECT_EQ(externalMarkInnerRadius(5, sizes[i]), fourteen[i]);
+    }
+}

@@ -162,6 +162,36 @@ TEST_F(MapWindows, DepthSliceCaptionMarkRecordAndRangeCircle) {
     Map->markRecord(99);  // not a record: nothing, no crash
 }
 
+TEST_F(MapWindows, ExternalMarks) {
+    Map->GridGroup->setItemIndexSilently(0);
+    Map->BtnMapDrawClick();
+    EarthquakeRecord rec = quake(20000101, 0, 3515, 13715, 100, 50);
+    ScreenPoint c = *Map->geoToScreen(13715, 3515);
+    Map->drawExternalMark(rec, 0, 20);  // filled five-point star: red inside
+    EXPECT_EQ(mapPixel(c), clRed);
+    EXPECT_EQ(mapPixel(ScreenPoint{c.x, c.y - 12}), clRed);  // inside the upper point
+    rec.lon = 14215;
+    c = *Map->geoToScreen(14215, 3515);
+    Map->drawExternalMark(rec, 3, 20);  // hollow: red outline, centre untouched
+    EXPECT_EQ(mapPixel(c), Map->seaColor);
+    EXPECT_GT(countColor(Map->canvas(), clRed, c.x - 21, c.y - 21, c.x + 21, c.y + 21), 40);
+    rec.lon = 13215;
+    c = *Map->geoToScreen(13215, 3515);
+    Map->drawExternalMark(rec, 6, 10);  // magnitude mark: depth colour
+    EXPECT_EQ(mapPixel(c), clGreen);
+    rec.lon = 12100;  // off the grid: nothing, no crash
+    Map->drawExternalMark(rec, 4, 15);
+    // Record k through the external list's source.
+    Map->externalMarkSource = [](int k, EarthquakeRecord& r, int& kind, int& size) {
+        r = quake(20000101, 0, 3815, 14015, 10, 40);
+        kind = 4;
+        size = 10;
+        return k == 7;
+    };
+    Map->drawExternalMark(7);
+    EXPECT_EQ(mapPixel(*Map->geoToScreen(14015, 3815)), clRed);
+}
+
 TEST_F(MapWindows, LegendDrawingAndToggle) {
     Canvas& c = MagScale->Image1->canvas();
     EXPECT_EQ(MagScale->windowTitle(), "ﾏｸﾞﾆﾁｭｰﾄﾞｻｲｽﾞ/深さ色分け");

@@ -294,6 +294,18 @@ TEST_F(MapWindows, ColourMenusSetTheMapColours) {
     EXPECT_EQ(Map->GridGroup->itemIndex(), 0);
 }
 
+TEST_F(MapWindows, RepaintListsEveryRecordInAllMode) {
+    Form1->selection.selectionCount = 1;
+    Form1->RadioGroup1->setItemIndexSilently(0);
+    Map->Button2Click();
+    EXPECT_EQ(Form1->selection.selectionCount, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Form1->selection[i], i);
+    EXPECT_TRUE(Map->isVisible());
+    EXPECT_FALSE(Process->isVisible());
+    EXPECT_EQ(Process->Label1->text(), "震央分布図を描いています....");
+    EXPECT_EQ(mapPixel(*Map->geoToScreen(14415, 3415)), clAqua);
+}
+
 TEST_F(MapWindows, MapButtonThroughTheProgressWindow) {
     Form1->CB3D->setChecked(false);
     Form1->BtnMapClick();

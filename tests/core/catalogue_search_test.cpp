@@ -225,3 +225,28 @@ TEST(ZoneSearch, StopsAtFirstRecordAfterEndDateAndIgnoresRikaAndDistance) {
     EXPECT_EQ(runZoneSearch(*f.cat, c, true, z, *f.sel), 0);
     EXPECT_EQ(runZoneSearch(*f.cat, c, false, z, *f.sel), 2);
 }
+
+TEST(CatalogueSearch, CircleShortcutAgreesWithTheFullDistanceEverywhere) {
+    // A lattice of records around the centre, out to well beyond a 300 km circle.
+    Fixture f;
+    for (int dLat = -400; dLat <= 400; dLat += 7)
+        for (int dLon = -500; dLon <= 500; dLon += 11) {
+            const int latMin = 3429 / 100 * 60 + 29 + dLat / 2;
+            const int lonMin = 13318 / 100 * 60 + 18 + dLon / 2;
+            f.add(rec(19950117, latMin / 60 * 100 + latMin % 60, lonMin / 60 * 100 + lonMin % 60,
+                      70, 10));
+        }
+    for (int radius : {0, 100, 300}) {
+        DistanceCondition d{true, 3429, 13318, radius};
+        runCatalogueSearch(*f.cat, defaults(), d, *f.sel);
+        std::vector<int> brute;
+        for (int i = 0; i < f.cat->recordCount; ++i) {
+            const auto& r = (*f.cat)[i];
+            const float km = greatCircleKm(ddmmToDegrees(3429), ddmmToDegrees(13318),
+                                           ddmmToDegrees(r.lat), ddmmToDegrees(r.lon));
+            if (static_cast<int>(km) <= radius) brute.push_back(i);
+        }
+        EXPECT_EQ(f.selected(), brute) << radius;
+        EXPECT_FALSE(brute.empty());
+    }
+}

@@ -1,6 +1,7 @@
 #include "search/CatalogueSearch.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "search/GreatCircle.h"
 
@@ -8,6 +9,7 @@ namespace kavelo {
 
 namespace {
 constexpr int32_t kLastRikaDate = 18850000;
+constexpr float kKmPerDegree = 111.19f;  // along a meridian on the 6371 km sphere
 
 // Calls the progress hook every `stride` records without a division per record.
 class ProgressTicker {
@@ -52,7 +54,11 @@ int runCatalogueSearch(const Catalogue& catalogue, const SearchConditions& c,
     const int count = scanCount(catalogue, selection);
     const bool useOrigin = c.origin.mode != OriginMode::None;
     const float centreLat = ddmmToDegrees(distance.centreLat);
-    const float centreLon = ddmmToDegrees(distance.centreLon);
+    const UnitVector centre = unitVector(centreLat, ddmmToDegrees(distance.centreLon));
+    // A latitude difference alone already puts a record this far away; the 2 km margin
+    // dwarfs the rounding of the exact test, so the shortcut never changes a result.
+    const float latReachDeg =
+        (static_cast<float>(std::max(distance.radiusKm, 0)) + 2.0f) / kKmPerDegree;
     int n = 0;
     for (int i = 0; i < count; ++i) {
         tick.at(i);
@@ -64,8 +70,9 @@ int runCatalogueSearch(const Catalogue& catalogue, const SearchConditions& c,
         if (r.depth < c.depth1 || r.depth >= c.depth2) continue;
         if (useOrigin && !c.origin.matches(r.originName())) continue;
         if (distance.on) {
-            const float km = greatCircleKm(centreLat, centreLon, ddmmToDegrees(r.lat),
-                                           ddmmToDegrees(r.lon));
+            const float lat = ddmmToDegrees(r.lat);
+            if (std::fabs(lat - centreLat) > latReachDeg) continue;
+            const float km = arcKm(centre, unitVector(lat, ddmmToDegrees(r.lon)));
             if (static_cast<int32_t>(km) > distance.radiusKm) continue;
         }
         selection[n++] = i;

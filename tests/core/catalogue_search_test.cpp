@@ -247,6 +247,8 @@ TEST(CatalogueSearch, CircleShortcutAgreesWithTheFullDistanceEverywhere) {
             if (static_cast<int>(km) <= radius) brute.push_back(i);
         }
         EXPECT_EQ(f.selected(), brute) << radius;
-        if (radius > 0) EXPECT_FALSE(brute.empty());
+        if (radius > 0) {
+            EXPECT_FALSE(brute.empty());
+        }
     }
 }

@@ -90,7 +90,7 @@ TEST(CatalogueSearch, PreRikaRecordsAndEndOfMonth) {
 TEST(CatalogueSearch, OriginConditions) {
     Fixture f;
     f.add(rec(19950117, 3500, 13500, 70, 10, ""));
-    f.add(rec(19950117, 3500, 13500, 70, 10, "\x93\xfa\x8c\xfc\x93\xef"));  // 日向灘
+    f.add(rec(19950117, 3500, 13500, 70, 10, "\x93\xfa\x8c\xfc\x93\xe5"));  // 日向灘
     f.add(rec(19950117, 3500, 13500, 70, 10, "\x8b\x7b\x8f\xe9\x8c\xa7\x89\xab"));  // 宮城県沖
     f.add(rec(19950117, 3500, 13500, 70, 10, "OTHER"));
     SearchConditions c = defaults();

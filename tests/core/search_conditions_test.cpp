@@ -58,7 +58,13 @@ TEST(OriginPattern, ShiftJisBytes) {
     ASSERT_EQ(p.alternatives.size(), 1u);
     EXPECT_TRUE(p.matches("--AB\x81\x62XY--"));
     EXPECT_FALSE(p.matches("AB"));
-    // A double-byte character whose trail byte is 0x7C is not a separator.
+    // A double-byte character whose trail byte is 0x7C is not a separator:
+    // 安芸 (Aki) is 88 C0 8C 7C.
+    const std::string aki = "\x88\xc0\x8c\x7c";
+    auto a = parseOriginPattern(aki).condition;
+    ASSERT_EQ(a.alternatives.size(), 1u);
+    EXPECT_TRUE(a.matches("\x88\xc0\x8c\x7c\x93\xe5"));
+    EXPECT_FALSE(a.matches("\x93\xfa\x8c\xfc\x93\xe5"));
     const std::string po = "\x83\x7C\x83\x69";
     auto q = parseOriginPattern(po).condition;
     ASSERT_EQ(q.alternatives.size(), 1u);

@@ -9,6 +9,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "search/CatalogueSearch.h"
+#include "search/ResultListModel.h"
 
 namespace {
 
@@ -96,6 +97,43 @@ void BM_SearchEveryCondition(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * d.cat->recordCount);
 }
 BENCHMARK(BM_SearchEveryCondition)->Unit(benchmark::kMicrosecond);
+
+// What the search button costs apart from drawing: the scan, the SelectionList and the
+// result grid's model rebuilt from it.
+void BM_SearchAndListEveryCondition(benchmark::State& state) {
+    BenchData& d = data();
+    const SearchConditions c = everyCondition();
+    const DistanceCondition dist{true, 3429, 13318, 100};
+    kavelo::ui::ResultListModel model(d.cat.get());
+    int found = 0;
+    for (auto _ : state) {
+        found = runCatalogueSearch(*d.cat, c, dist, *d.sel);
+        model.listSelection(d.sel->index.data(), found);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.counters["found"] = found;
+}
+BENCHMARK(BM_SearchAndListEveryCondition)->Unit(benchmark::kMicrosecond);
+
+// The largest listing: default conditions keep every instrumental record.
+void BM_SearchAndListDefaults(benchmark::State& state) {
+    BenchData& d = data();
+    SearchConditions c = everyCondition();
+    c.dateFrom = 18850101;
+    c.dateTo = 20201231;
+    c.lat1 = 2400, c.lat2 = 5000, c.lon1 = 12200, c.lon2 = 15200;
+    c.mag1 = 30, c.mag2 = 90, c.depth1 = 0, c.depth2 = 600;
+    c.origin = {};
+    kavelo::ui::ResultListModel model(d.cat.get());
+    int found = 0;
+    for (auto _ : state) {
+        found = runCatalogueSearch(*d.cat, c, {}, *d.sel);
+        model.listSelection(d.sel->index.data(), found);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.counters["found"] = found;
+}
+BENCHMARK(BM_SearchAndListDefaults)->Unit(benchmark::kMicrosecond);
 
 // The circle tested on every record: the worst case for the distance test.
 void BM_SearchDistanceOnly(benchmark::State& state) {

@@ -1,4 +1,0 @@
-// Entry point of the benchmark executable.
-#include <benchmark/benchmark.h>
-
-BENCHMARK_MAIN();

@@ -113,3 +113,14 @@ TEST(ConditionMemory, LineBreaksInsideATextCannotShiftTheLines) {
     ASSERT_EQ(r.status, SlotReadStatus::Ok);
     EXPECT_EQ(r.texts[10], "ABCD");
 }
+
+TEST(ConditionMemory, LongLinesStayWholeAndKeepTheLinesInStep) {
+    TempDir d;
+    const std::string p = d.file("Region0.txt");
+    ConditionTexts t = sample();
+    t[0] = std::string(150, '1');  // longer than any fixed line buffer
+    ASSERT_EQ(writeConditionSlot(p, t), SlotWriteStatus::Ok);
+    SlotRead r = readConditionSlot(p);
+    ASSERT_EQ(r.status, SlotReadStatus::Ok);
+    EXPECT_EQ(r.texts, t);
+}

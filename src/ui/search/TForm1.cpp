@@ -584,7 +584,7 @@ void TForm1::scanAndList(const std::function<int(const SearchProgress*)>& scan) 
     if (progressOn) ProgressBar1->setMaximum(std::max(1, total));
     SearchProgress progress{4096, [this](int i) { ProgressBar1->setValue(i); }};
     const int found = scan(progressOn ? &progress : nullptr);
-    if (progressOn) ProgressBar1->setValue(std::max(1, total));
+    if (progressOn) ProgressBar1->setValue(total);
 
     const bool listed = ListChk->isChecked();
     const int listedRows = listed ? found : 0;

@@ -183,6 +183,7 @@ void TForm1::buildControls() {
     UpDown7->setGeometry(626, 255, 16, 21);
     UpDown7->setRange(1, 1);
     UpDown7->setWrap(true);
+    UpDown7->setAssociate(Edit2);
     UpDown7->setVisible(false);
     Button6 = makeButton(c, "Button6", "C", 646, 255, 40, 22);
     Button6->setToolTip("番号クリア");

@@ -204,6 +204,8 @@ TEST(Form1Search, CellSelectionAndSetNumber) {
     w.search();
     f->StringGrid1SelectCell(3, 1);
     EXPECT_EQ(f->UpDown7->position(), 2);
+    EXPECT_EQ(f->Edit2->text(), "2");
+    EXPECT_EQ(f->StringGrid1->currentRow(), 1);
     EXPECT_EQ(f->Origin->text(), "");
     f->StringGrid1SelectCell(8, 1);
     EXPECT_EQ(f->Origin->text(), "釧路沖");

@@ -195,6 +195,16 @@ TEST(ZoneSearch, BoundingBoxAndQuadrilateral) {
     EXPECT_TRUE(insideZone(z, 3130, 13200));   // middle of the strip
     EXPECT_FALSE(insideZone(z, 3010, 13300));  // in the box, south-east of the strip
     EXPECT_FALSE(insideZone(z, 3240, 13000));  // in the box, north-west of the strip
+    // A strip running south-east (P0.lat > P1.lat), corners offset to its south side.
+    ZoneCorners se;
+    se.p[0] = {3349, 13155};
+    se.p[1] = {3249, 13355};
+    se.p[2] = {3311, 13405};
+    se.p[3] = {3411, 13205};
+    EXPECT_TRUE(insideZone(se, 3330, 13300));   // on the axis
+    EXPECT_FALSE(insideZone(se, 3400, 13330));  // north-east of the strip
+    EXPECT_FALSE(insideZone(se, 3300, 13200));  // south-west of the strip
+    EXPECT_FALSE(insideZone(se, 3250, 13400));  // past its eastern end
     // Equal latitudes of P0 and P1: the box alone decides.
     ZoneCorners flat;
     flat.p[0] = {3000, 13000};

@@ -1,0 +1,9 @@
+#include "help/THowto.h"
+
+#include "app/FormUtil.h"
+
+THowto* Howto = nullptr;
+
+THowto::THowto(QWidget* parent) : QWidget(parent) {
+    kavelo::ui::initForm(this, "THowto", "KAVELOの使い方", 640, 520);
+}

@@ -1,0 +1,590 @@
+#include "search/TForm1.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenuBar>
+
+#include "app/Convert.h"
+#include "app/FormUtil.h"
+#include "app/MessageBox.h"
+#include "app/Sjis.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/CatalogueRewrite.h"
+#include "catalogue/OriginNameTable.h"
+#include "chronology/TRikaNenpyo.h"
+#include "external/TExtFile.h"
+#include "help/TAboutBox.h"
+#include "help/TDistHelp.h"
+#include "help/TExtHelp.h"
+#include "help/THowto.h"
+#include "help/TMap3DHelp.h"
+#include "map/TMapFormat.h"
+#include "search/TFileOut.h"
+
+using namespace kavelo;
+using namespace kavelo::ui;
+
+TForm1* Form1 = nullptr;
+
+namespace {
+// Grid column widths in pixels and the x of each heading label.
+const std::vector<int> kColumnWidths = {50, 50, 89, 54, 61, 57, 45, 39, 205};
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    initForm(this, "TForm1", "KAVELO", 700, 752);
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    buildControls();
+    buildMenus();
+    FormCreate();
+}
+
+// ------------------------------------------------------------------ layout
+
+void TForm1::buildControls() {
+    auto* c = new QWidget(this);
+    c->setObjectName("Panel");
+    setCentralWidget(c);
+
+    Label2 = makeLabel(c, "Label2", "Period", 12, 12, 95);
+    Label4 = makeLabel(c, "Label4", "Latitude", 12, 40, 95);
+    Label3 = makeLabel(c, "Label3", "Longitude", 12, 68, 95);
+    Label5 = makeLabel(c, "Label5", "Magnitude", 12, 96, 95);
+    Label28 = makeLabel(c, "Label28", "Depth", 12, 124, 95);
+    Label23 = makeLabel(c, "Label23", "Origin", 12, 152, 95);
+
+    date1 = makeEdit(c, "date1", "", 110, 10, 90);
+    Label8 = makeLabel(c, "Label8", "-", 204, 12, 16);
+    date2 = makeEdit(c, "date2", "", 222, 10, 90);
+    lat1 = makeEdit(c, "lat1", "", 110, 38, 72);
+    UpDown3 = new TUpDown(c);
+    Label10 = makeLabel(c, "Label10", "-", 204, 40, 16);
+    lat2 = makeEdit(c, "lat2", "", 222, 38, 72);
+    UpDown4 = new TUpDown(c);
+    lon1 = makeEdit(c, "lon1", "", 110, 66, 72);
+    UpDown1 = new TUpDown(c);
+    Label9 = makeLabel(c, "Label9", "-", 204, 68, 16);
+    lon2 = makeEdit(c, "lon2", "", 222, 66, 72);
+    UpDown2 = new TUpDown(c);
+    mag1 = makeEdit(c, "mag1", "", 110, 94, 72);
+    UpDown5 = new TUpDown(c);
+    Label29 = makeLabel(c, "Label29", "-", 204, 96, 16);
+    mag2 = makeEdit(c, "mag2", "", 222, 94, 72);
+    UpDown6 = new TUpDown(c);
+    depth1 = makeEdit(c, "depth1", "", 110, 122, 72);
+    Label27 = makeLabel(c, "Label27", "-", 204, 124, 16);
+    depth2 = makeEdit(c, "depth2", "", 222, 122, 72);
+    Origin = makeEdit(c, "Origin", "", 110, 150, 202);
+    Origin->setPlaceholderText("ABC DEF｜XYZ");
+
+    struct Pair {
+        TUpDown* ud;
+        const char* name;
+        QLineEdit* edit;
+    };
+    for (const Pair& p : {Pair{UpDown1, "UpDown1", lon1}, Pair{UpDown2, "UpDown2", lon2},
+                          Pair{UpDown3, "UpDown3", lat1}, Pair{UpDown4, "UpDown4", lat2},
+                          Pair{UpDown5, "UpDown5", mag1}, Pair{UpDown6, "UpDown6", mag2}}) {
+        p.ud->setObjectName(p.name);
+        p.ud->setGeometry(p.edit->x() + p.edit->width(), p.edit->y(), 16, 21);
+    }
+    UpDown1->setRange(12200, 15200);
+    UpDown2->setRange(12200, 15200);
+    UpDown3->setRange(2400, 5000);
+    UpDown4->setRange(2400, 5000);
+    UpDown5->setRange(40, 90);
+    UpDown6->setRange(40, 90);
+    for (auto* u : {UpDown1, UpDown2, UpDown3, UpDown4}) u->setIncrement(100);
+    UpDown1->setAssociate(lon1);
+    UpDown2->setAssociate(lon2);
+    UpDown3->setAssociate(lat1);
+    UpDown4->setAssociate(lat2);
+    UpDown5->setAssociate(mag1);
+    UpDown6->setAssociate(mag2);
+    Origin->setMaxLength(51);
+
+    CBDistance = makeCheck(c, "CBDistance", "Distance", 12, 182, 150);
+    TkBtn2 = makeButton(c, "TkBtn2", "距離検索", 170, 178, 142, 26);
+    TkBtn2->setToolTip("距離検索を実行");
+    TkBtn2->setVisible(false);
+
+    RadioGroup1 = new TRadioGroup(c);
+    RadioGroup1->setObjectName("RadioGroup1");
+    RadioGroup1->setGeometry(325, 2, 150, 64);
+    RadioGroup1->setItems({"ALL", "SELECT"});
+    RadioGroup1->setItemIndexSilently(0);
+    RadioGroup1->setToolTip("検索の時は条件検索をチェックする");
+    TkBtn1 = makeButton(c, "TkBtn1", "検索する", 325, 72, 150, 30);
+    BtnSearch = makeButton(c, "BtnSearch", "Search", 325, 72, 150, 30);
+    BtnSearch->setVisible(false);
+    BtnReset = makeButton(c, "BtnReset", "Default(&D)", 325, 108, 72, 26);
+    BtnMap = makeButton(c, "BtnMap", "Map", 403, 108, 72, 26);
+    RadioGroup2 = new TRadioGroup(c);
+    RadioGroup2->setObjectName("RadioGroup2");
+    RadioGroup2->setGeometry(325, 138, 150, 44);
+    RadioGroup2->setItems({"0", "1", "2"});
+    RadioGroup2->setColumns(3);
+    RadioGroup2->setItemIndexSilently(0);
+    RadioGroup2->setToolTip("検索条件番号");
+    Button3 = makeButton(c, "Button3", "Save(&V)", 325, 186, 72, 24);
+    Button3->setToolTip("検索条件を保存する");
+    Button4 = makeButton(c, "Button4", "Read(&R)", 403, 186, 72, 24);
+    Button4->setToolTip("検索条件を読み込む");
+
+    Image1 = new TImage(c, 196, 64);
+    Image1->setObjectName("Image1");
+    Image1->move(490, 4);
+    Image1->setCursor(Qt::PointingHandCursor);
+    Button1 = makeButton(c, "Button1", "Statistics", 490, 74, 94, 26);
+    Button2 = makeButton(c, "Button2", "Chronology", 592, 74, 94, 26);
+    BtnDepth = makeButton(c, "BtnDepth", "深さ分布", 490, 104, 94, 26);
+    BtnDepth->setToolTip("自動的に深度別震央を表示する");
+    CB3D = makeCheck(c, "CB3D", "3D", 596, 108, 90);
+    CB3D->setToolTip("三次元震源分布図");
+    FileChk = makeCheck(c, "FileChk", "File Out", 494, 138, 94);
+    FileChk->setToolTip("検索結果をﾌｧｲﾙに保存するときﾁｪｯｸ");
+    BtnFile = makeButton(c, "BtnFile", "File(&F)", 592, 134, 94, 26);
+    BtnFile->setEnabled(false);
+    Button5 = makeButton(c, "Button5", "旧データ削除", 490, 186, 94, 24);
+    Button5->setVisible(false);
+    BtnClose = makeButton(c, "BtnClose", "Close", 592, 186, 94, 24);
+
+    Label1 = makeLabel(c, "Label1", "", 12, 216, 200);
+    Label31 = makeLabel(c, "Label31", "", 220, 216, 170);
+    Label30 = makeLabel(c, "Label30", "", 400, 216, 200);
+    Label24 = makeLabel(c, "Label24", "", 12, 234, 120);
+    Label25 = makeLabel(c, "Label25", "", 140, 234, 120);
+    Label26 = makeLabel(c, "Label26", "", 268, 234, 120);
+
+    Label19 = makeLabel(c, "Label19", "", 12, 258, 80);
+    Label32 = makeLabel(c, "Label32", "", 96, 258, 140);
+    Label18 = makeLabel(c, "Label18", "", 240, 258, 150);
+    ListChk = makeCheck(c, "ListChk", "List up", 396, 257, 90, 17, true);
+    Label34 = makeLabel(c, "Label34", "", 496, 258, 56);
+    Edit2 = makeEdit(c, "Edit2", "1", 556, 255, 70, 21);
+    Edit2->setToolTip("ｶｳﾝﾄ番号で表示");
+    UpDown7 = new TUpDown(c);
+    UpDown7->setObjectName("UpDown7");
+    UpDown7->setGeometry(626, 255, 16, 21);
+    UpDown7->setRange(1, 1);
+    UpDown7->setWrap(true);
+    UpDown7->setVisible(false);
+    Button6 = makeButton(c, "Button6", "C", 646, 255, 40, 22);
+    Button6->setToolTip("番号クリア");
+    ProgressBar1 = new QProgressBar(c);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setGeometry(12, 280, 676, 12);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    QLabel** heads[] = {&Label33, &Label6, &Label7, &Label12, &Label13,
+                        &Label14, &Label15, &Label16, &Label17};
+    const char* headNames[] = {"Label33", "Label6",  "Label7",  "Label12", "Label13",
+                               "Label14", "Label15", "Label16", "Label17"};
+    int x = 14;
+    for (int i = 0; i < 9; ++i) {
+        *heads[i] = makeLabel(c, headNames[i], "", x, 298, kColumnWidths[static_cast<std::size_t>(i)]);
+        x += kColumnWidths[static_cast<std::size_t>(i)];
+    }
+
+    StringGrid1 = new TStringGrid(c);
+    StringGrid1->setObjectName("StringGrid1");
+    resultModel = new ResultListModel(&catalogue, StringGrid1);
+    StringGrid1->setModel(resultModel);
+    StringGrid1->setColWidths(kColumnWidths);
+    StringGrid1->setGeometry(12, 316, 676, 404);
+
+    connect(TkBtn1, &QPushButton::clicked, this, &TForm1::TkBtn1Click);
+    connect(TkBtn2, &QPushButton::clicked, this, &TForm1::TkBtn2Click);
+    connect(BtnSearch, &QPushButton::clicked, this, &TForm1::BtnSearchClick);
+    connect(BtnReset, &QPushButton::clicked, this, &TForm1::BtnResetClick);
+    connect(BtnMap, &QPushButton::clicked, this, &TForm1::BtnMapClick);
+    connect(RadioGroup1, &TRadioGroup::clicked, this, &TForm1::RadioGroup1Click);
+    connect(UpDown1, &TUpDown::clicked, this, &TForm1::UpDown1Click);
+    connect(UpDown2, &TUpDown::clicked, this, &TForm1::UpDown2Click);
+    connect(UpDown3, &TUpDown::clicked, this, &TForm1::UpDown3Click);
+    connect(UpDown4, &TUpDown::clicked, this, &TForm1::UpDown4Click);
+    connect(UpDown5, &TUpDown::clicked, this, &TForm1::UpDown5Click);
+    connect(UpDown6, &TUpDown::clicked, this, &TForm1::UpDown6Click);
+    mag1->installEventFilter(this);
+    connect(StringGrid1, &TStringGrid::selectCell, this, &TForm1::StringGrid1SelectCell);
+    connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Change);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(CBDistance, &QCheckBox::clicked, this, &TForm1::CBDistanceClick);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(BtnDepth, &QPushButton::clicked, this, &TForm1::BtnDepthClick);
+    connect(FileChk, &QCheckBox::clicked, this, &TForm1::FileChkClick);
+    connect(BtnFile, &QPushButton::clicked, this, &TForm1::BtnFileClick);
+    connect(BtnClose, &QPushButton::clicked, this, &TForm1::BtnCloseClick);
+    connect(Image1, &TImage::clicked, this, &TForm1::Image1Click);
+}
+
+void TForm1::buildMenus() {
+    auto action = [this](QMenu* menu, const char* name, const QString& text, auto slot,
+                         bool checkable = false) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(name);
+        a->setCheckable(checkable);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    auto submenu = [](QMenu* parent, const char* name, const QString& text) {
+        QMenu* m = parent->addMenu(text);
+        m->setObjectName(name);
+        return m;
+    };
+    auto group = [this](std::initializer_list<QAction*> items) {
+        auto* g = new QActionGroup(this);
+        g->setExclusive(true);
+        for (auto* a : items) g->addAction(a);
+    };
+
+    FileF1 = menuBar()->addMenu("&File");
+    FileF1->setObjectName("FileF1");
+    ExtFileInput = action(FileF1, "ExtFileInput", "External list", &TForm1::ExtFileInputClick);
+    SaveType1 = submenu(FileF1, "SaveType1", "保存ﾌｧｲﾙﾀｲﾌﾟ");
+    GIF1 = action(SaveType1, "GIF1", "PNG", &TForm1::GIF1Click, true);
+    BMP1 = action(SaveType1, "BMP1", "BMP", &TForm1::BMP1Click, true);
+    group({GIF1, BMP1});
+    GIF1->setChecked(true);
+    DepthRange1 = submenu(FileF1, "DepthRange1", "深度別表示範囲");
+    km10 = action(DepthRange1, "km10", "10km", &TForm1::km10Click, true);
+    km20 = action(DepthRange1, "km20", "20km", &TForm1::km20Click, true);
+    km50 = action(DepthRange1, "km50", "50km", &TForm1::km50Click, true);
+    km100 = action(DepthRange1, "km100", "100km", &TForm1::km100Click, true);
+    group({km10, km20, km50, km100});
+    km20->setChecked(true);
+    FileF1->addSeparator();
+    QuitQ1 = action(FileF1, "QuitQ1", "&Quit", &TForm1::QuitQ1Click);
+
+    Edit1 = menuBar()->addMenu("&Edit");
+    Edit1->setObjectName("Edit1");
+    MapFormat1 = action(Edit1, "MapFormat1", "Format", &TForm1::MapFormat1Click);
+
+    Color1 = menuBar()->addMenu("&Color");
+    Color1->setObjectName("Color1");
+    Coast1 = submenu(Color1, "Coast1", "Coast");
+    Blue1 = action(Coast1, "Blue1", "Blue", &TForm1::Blue1Click, true);
+    Aqua1 = action(Coast1, "Aqua1", "Aqua", &TForm1::Aqua1Click, true);
+    Black1 = action(Coast1, "Black1", "Black", &TForm1::Black1Click, true);
+    None1 = action(Coast1, "None1", "None", &TForm1::None1Click, true);
+    group({Blue1, Aqua1, Black1, None1});
+    Land1 = submenu(Color1, "Land1", "Land");
+    Yellow1 = action(Land1, "Yellow1", "Yellow", &TForm1::Yellow1Click, true);
+    Green1 = action(Land1, "Green1", "Green", &TForm1::Green1Click, true);
+    Brown1 = action(Land1, "Brown1", "Brown", &TForm1::Brown1Click, true);
+    None2 = action(Land1, "None2", "None", &TForm1::None2Click, true);
+    group({Yellow1, Green1, Brown1, None2});
+    Sea1 = submenu(Color1, "Sea1", "Sea");
+    Blue2 = action(Sea1, "Blue2", "Blue", &TForm1::Blue2Click, true);
+    Aqua2 = action(Sea1, "Aqua2", "Aqua", &TForm1::Aqua2Click, true);
+    White1 = action(Sea1, "White1", "White", &TForm1::White1Click, true);
+    group({Blue2, Aqua2, White1});
+    Grid1 = submenu(Color1, "Grid1", "Grid");
+    Aqua3 = action(Grid1, "Aqua3", "Aqua", &TForm1::Aqua3Click, true);
+    Yellow2 = action(Grid1, "Yellow2", "Yellow", &TForm1::Yellow2Click, true);
+    Gray1 = action(Grid1, "Gray1", "Gray", &TForm1::Gray1Click, true);
+    None3 = action(Grid1, "None3", "None", &TForm1::None3Click, true);
+    group({Aqua3, Yellow2, Gray1, None3});
+    SubGrid1 = submenu(Color1, "SubGrid1", "SubGrid");
+    Yellow3 = action(SubGrid1, "Yellow3", "Yellow", &TForm1::Yellow3Click, true);
+    Aqua4 = action(SubGrid1, "Aqua4", "Aqua", &TForm1::Aqua4Click, true);
+    Gray2 = action(SubGrid1, "Gray2", "Gray", &TForm1::Gray2Click, true);
+    group({Yellow3, Aqua4, Gray2});
+    Default1 = action(Color1, "Default1", "Default", &TForm1::Default1Click);
+    for (auto* a : {Blue1, Yellow1, Aqua2, Aqua3, Yellow3}) a->setChecked(true);
+
+    HelpH1 = menuBar()->addMenu("&Help");
+    HelpH1->setObjectName("HelpH1");
+    Howto1 = action(HelpH1, "Howto1", "How to", &TForm1::Howto1Click);
+    N31 = action(HelpH1, "N31", "3D", &TForm1::N31Click);
+    DistHelp1 = action(HelpH1, "DistHelp1", "Distance", &TForm1::DistHelp1Click);
+    ExtHelp1 = action(HelpH1, "ExtHelp1", "External", &TForm1::ExtHelp1Click);
+    HelpH1->addSeparator();
+    Version1 = action(HelpH1, "Version1", "Version", &TForm1::Version1Click);
+}
+
+void TForm1::setCaptions() {
+    setWindowTitle("地震検索システム KAVELO Ver4.4");
+    Label2->setText("期　間");
+    Label4->setText("緯　度");
+    Label3->setText("経　度");
+    Label5->setText("マグニチュード");
+    Label28->setText("震源深さ");
+    Label23->setText("震源地");
+    for (auto* l : {Label8, Label10, Label9, Label29, Label27}) l->setText("～");
+    const char* heads[] = {"番号", "地震番号", "年月日", "時分", " 　緯度",
+                           " 　経度", " 深さ", "ﾏｸﾞﾆﾁｭｰﾄﾞ", "震源地"};
+    QLabel* headLabels[] = {Label33, Label6, Label7, Label12, Label13,
+                            Label14, Label15, Label16, Label17};
+    for (int i = 0; i < 9; ++i) headLabels[i]->setText(heads[i]);
+    Label19->setText("検索/リスト");
+    Label32->setText("すべての地震");
+    Label34->setText("番号設定");
+    RadioGroup1->setTitle("地震検索");
+    RadioGroup1->setItemCaption(0, "すべて");
+    RadioGroup1->setItemCaption(1, "条件検索");
+    BtnMap->setText("地　　図");
+    BtnReset->setText("既定値");
+    Button3->setText("保　存");
+    Button4->setText("呼　出");
+    RadioGroup2->setTitle("条件記憶");
+    Button2->setText("理科年表");
+    Button1->setText("統計値");
+    BtnFile->setText("書き出し");
+    BtnClose->setText("終　了");
+    ListChk->setText("ﾘｽﾄｱｯﾌﾟ");
+    FileChk->setText("ﾌｧｲﾙ");
+    CBDistance->setText("震央距離範囲検索");
+    FileF1->setTitle("ﾌｧｲﾙ");
+    Edit1->setTitle("編集");
+    Color1->setTitle("色設定");
+    HelpH1->setTitle("ヘルプ");
+    ExtFileInput->setText("外部地震ﾘｽﾄ読込み");
+    QuitQ1->setText("終了");
+    MapFormat1->setText("書式設定");
+    Coast1->setTitle("海岸線");
+    Land1->setTitle("陸地");
+    Sea1->setTitle("海水面");
+    Grid1->setTitle("経緯線");
+    SubGrid1->setTitle("補助線");
+    Default1->setText("既定値");
+    Howto1->setText("KAVELOの使い方");
+    N31->setText("三次元震源分布図の描き方");
+    DistHelp1->setText("震央距離範囲検索");
+    ExtHelp1->setText("外部地震ﾘｽﾄ読込み");
+    Version1->setText("バージョン情報");
+    for (auto* a : {Blue1, Blue2}) a->setText("青色");
+    for (auto* a : {Aqua1, Aqua2, Aqua3, Aqua4}) a->setText("水色");
+    Black1->setText("黒色");
+    for (auto* a : {None1, None2, None3}) a->setText("なし");
+    for (auto* a : {Yellow1, Yellow2, Yellow3}) a->setText("黄色");
+    Green1->setText("緑色");
+    Brown1->setText("茶色");
+    White1->setText("白色");
+    for (auto* a : {Gray1, Gray2}) a->setText("灰色");
+}
+
+// ------------------------------------------------------------------ start-up
+
+bool TForm1::loadCatalogue() {
+    const CatalogueLoadResult res = kavelo::loadCatalogue(rikaPath, geppoPath, catalogue);
+    if (res.status == CatalogueLoadResult::Status::RikaMissing) {
+        messageBox("理科年表ファイルをオープンできません\n", "READ ERROR");
+        return false;
+    }
+    if (res.status == CatalogueLoadResult::Status::GeppoMissing) {
+        messageBox("地震月報ファイルをオープンできません\n", "READ ERROR");
+        return false;
+    }
+    Label31->setText(QString("月報データ　 　%1").arg(res.geppoCount));
+    if (res.leftOut > 0) {
+        messageBox(QString("地震データが %1 件を超えています．最初の %1 件を読み込み，残りの %2 件は読み込みませんでした．")
+                       .arg(kCatalogueCapacity)
+                       .arg(res.leftOut),
+                   "READ ERROR", MsgButtons::Ok, QMessageBox::Warning);
+    }
+    return true;
+}
+
+void TForm1::loadOriginNames() {
+    std::string bytes;
+    if (!readWholeFile(joinPath(workDir, "DATA/JAP-ORIGIN.CSV"), bytes)) return;
+    OriginNameTable table = parseOriginNameTable(bytes, [](NameTableMessage m) {
+        messageBox(m == NameTableMessage::TooLongLetters ? "Too long letters" : "Too many letters",
+                   "String Error");
+    });
+    applyOriginNames(table, catalogue, [](int) { messageBox("Illegal Letter", "String Error"); });
+}
+
+void TForm1::FormCreate() {
+    workDir = QDir::currentPath().toStdString();
+    geppoPath = joinPath(workDir, "DATA/GEPPO1.BIN");
+    rikaPath = joinPath(workDir, "DATA/RIKA.BIN");
+    tempPath = joinPath(workDir, "DATA/TEMP.BIN");
+    if (!loadCatalogue()) {
+        createdOk_ = false;
+        return;
+    }
+    depthAnimating = 0;
+    depthStep = 20;
+    loadOriginNames();
+    BtnResetClick();
+    allMode = 1;
+    distanceMode = 0;
+    selection.setIdentity(catalogue.recordCount);
+    if (ListChk->isChecked()) listAll(catalogue.recordCount);
+    Label18->setText("");
+    Label24->setText(QString::fromStdString(fileNamePart(geppoPath)));
+    Label25->setText(QString::fromStdString(fileNamePart(rikaPath)));
+    Button1->setEnabled(true);
+    showLastDate();
+    Label32->setText("すべての地震");
+    setCaptions();
+    extListShown = 0;
+    // ALL mode: the condition controls wait for 条件検索.
+    for (QWidget* w : std::initializer_list<QWidget*>{date1, date2, lat1, lat2, lon1, lon2, mag1,
+                                                      mag2, depth1, depth2, Origin, BtnSearch,
+                                                      BtnReset, Button3, Button4, RadioGroup2})
+        w->setEnabled(false);
+    TkBtn1->setVisible(false);
+    drawLogo();
+}
+
+void TForm1::listAll(int n) {
+    if (n > 32000) {
+        ProgressBar1->setEnabled(false);
+    } else {
+        ProgressBar1->setEnabled(true);
+        ProgressBar1->setMaximum(std::max(1, n));
+    }
+    resultModel->listAll(n);
+    Label1->setText(QString("KAVELOデータ　%1").arg(n));
+    // Rows are formatted as they are shown, so the bar jumps to its end.
+    if (n < 32000) ProgressBar1->setValue(std::max(0, n - 1));
+}
+
+void TForm1::showLastDate() {
+    if (catalogue.recordCount <= 0) {
+        Label30->setText("最終日付 なし");
+        return;
+    }
+    const int d = catalogue[catalogue.recordCount - 1].date;
+    const int y = d / 10000;
+    Label30->setText(QString::asprintf("最終日付 %d/%02d/%02d", y, (d - y * 10000) / 100, d % 100));
+}
+
+void TForm1::drawLogo() {
+    Canvas& cv = Image1->canvas();
+    cv.clear(rgb(0, 32, 96));
+    cv.setPenColor(rgb(255, 255, 187));
+    // A seismogram trace under the name.
+    int amp[] = {0, 1, -1, 2, -3, 5, -9, 14, -18, 16, -12, 9, -7, 5, -4, 3, -2, 2, -1, 1, 0};
+    cv.moveTo(0, 50);
+    for (int i = 0; i < 196; ++i) {
+        int k = (i - 40) / 4;
+        int a = (k >= 0 && k < 21) ? amp[k] : ((i * 7) % 3) - 1;
+        cv.lineTo(i, 50 + ((i % 2) ? a : -a) / 2);
+    }
+    cv.setBrushStyle(BrushStyle::Clear);
+    cv.setFontColor(clWhite);
+    cv.setFontHeight(26);
+    cv.setFontBold(true);
+    cv.textOut(12, 4, "KAVELO");
+    cv.setFontHeight(12);
+    cv.setFontBold(false);
+    cv.textOut(136, 16, "Ver4.4");
+    Image1->refresh();
+}
+
+// ------------------------------------------------------------------ events
+
+bool TForm1::eventFilter(QObject* obj, QEvent* ev) {
+    if (obj == mag1 && ev->type() == QEvent::MouseButtonPress) mag1Click();
+    return QMainWindow::eventFilter(obj, ev);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    e->accept();
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+void TForm1::QuitQ1Click() { close(); }
+void TForm1::BtnCloseClick() { close(); }
+
+// ------------------------------------------------------------------ search and listing
+
+void TForm1::BtnResetClick() {
+    date1->setText("1885/01/01");
+    date2->setText("2020");
+    depth1->setText("0");
+    depth2->setText("600");
+    Origin->setText("");
+    UpDown3->setPosition(2400);
+    UpDown4->setPosition(5000);
+    UpDown1->setPosition(12200);
+    UpDown2->setPosition(15200);
+    UpDown5->setPosition(40);
+    UpDown6->setPosition(90);
+}
+
+void TForm1::BtnSearchClick() {}
+void TForm1::RadioGroup1Click() {}
+void TForm1::UpDown1Click(int) {}
+void TForm1::UpDown2Click(int) {}
+void TForm1::UpDown3Click(int) {}
+void TForm1::UpDown4Click(int) {}
+void TForm1::UpDown5Click(int) {}
+void TForm1::UpDown6Click(int) {}
+void TForm1::mag1Click() {}
+void TForm1::StringGrid1SelectCell(int, int) {}
+void TForm1::Edit2Change() {}
+void TForm1::Button6Click() {}
+void TForm1::CBDistanceClick() {}
+void TForm1::TkBtn1Click() {}
+void TForm1::TkBtn2Click() {}
+void TForm1::Button3Click() {}
+void TForm1::Button4Click() {}
+
+// ------------------------------------------------------------------ map commands
+
+void TForm1::BtnMapClick() {}
+void TForm1::Button1Click() {}
+void TForm1::BtnDepthClick() {}
+void TForm1::km10Click() {}
+void TForm1::km20Click() {}
+void TForm1::km50Click() {}
+void TForm1::km100Click() {}
+void TForm1::GIF1Click() {}
+void TForm1::BMP1Click() {}
+void TForm1::Blue1Click() {}
+void TForm1::Aqua1Click() {}
+void TForm1::Black1Click() {}
+void TForm1::None1Click() {}
+void TForm1::Yellow1Click() {}
+void TForm1::Green1Click() {}
+void TForm1::Brown1Click() {}
+void TForm1::None2Click() {}
+void TForm1::Blue2Click() {}
+void TForm1::Aqua2Click() {}
+void TForm1::White1Click() {}
+void TForm1::Aqua3Click() {}
+void TForm1::Yellow2Click() {}
+void TForm1::Gray1Click() {}
+void TForm1::None3Click() {}
+void TForm1::Yellow3Click() {}
+void TForm1::Aqua4Click() {}
+void TForm1::Gray2Click() {}
+void TForm1::Default1Click() {}
+
+// ------------------------------------------------------------------ other windows
+
+void TForm1::Button2Click() { showWindow(RikaNenpyo); }
+
+// Maintenance: keep only the first 29968 records of GEPPO1.BIN.
+void TForm1::Button5Click() {
+    CatalogueRewriter rw(geppoPath, tempPath);
+    const RewriteResult r = rw.truncate();
+    if (!r.ok())
+        messageBox(QString::fromStdString(describeRewriteFailure(r)), "File Error", MsgButtons::Ok,
+                   QMessageBox::Critical);
+}
+
+void TForm1::FileChkClick() { BtnFile->setEnabled(FileChk->isChecked()); }
+void TForm1::BtnFileClick() { showWindow(FileOut); }
+void TForm1::MapFormat1Click() { showWindow(MapFormat); }
+void TForm1::ExtFileInputClick() { showWindow(ExtFile); }
+void TForm1::Howto1Click() { showWindow(Howto); }
+void TForm1::N31Click() { showWindow(Map3DHelp); }
+void TForm1::DistHelp1Click() { showWindow(DistHelp); }
+void TForm1::ExtHelp1Click() { showWindow(ExtHelp); }
+void TForm1::Version1Click() { AboutBox->exec(); }
+void TForm1::Image1Click() { AboutBox->exec(); }

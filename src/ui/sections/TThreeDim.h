@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+class TThreeDim : public QWidget {
+    Q_OBJECT
+public:
+    explicit TThreeDim(QWidget* parent = nullptr);
+};
+
+extern TThreeDim* ThreeDim;

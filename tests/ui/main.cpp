@@ -1,0 +1,13 @@
+// Test runner for the windows: one QApplication for every test, no display needed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("KAVELO4.4");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace kavelo {
 
@@ -76,6 +77,22 @@ ProbabilityFrame probabilityFrame(int m0) {
         f.valid = true;
     }
     return f;
+}
+
+}  // namespace kavelo
+
+namespace kavelo {
+
+std::string eqrichtText(const std::vector<std::string>& labels, int m0, const CumulativeTable& cum) {
+    std::string out;
+    for (const std::string& l : labels) out += l + "\r\n";
+    out += "magnitude,cum freq\r\n";
+    char buf[64];
+    for (int i = 0; i < kCumulativeBins && cum[static_cast<size_t>(i)] != 0; ++i) {
+        std::snprintf(buf, sizeof buf, "%.1f,%6d\r\n", (m0 + i) * 0.1, cum[static_cast<size_t>(i)]);
+        out += buf;
+    }
+    return out;
 }
 
 }  // namespace kavelo

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "catalogue/Catalogue.h"
 
@@ -54,5 +56,13 @@ ProbabilityFrame probabilityFrame(int m0);
 
 // Truncation of a pixel coordinate toward zero, clamped to a safe range.
 int pixelTrunc(double v);
+
+}  // namespace kavelo
+
+namespace kavelo {
+
+// Text of EQRICHT.CSV: the condition lines (Shift-JIS), the header and one
+// "%.1f,%6d" line per used bin, every line ended by CR LF.
+std::string eqrichtText(const std::vector<std::string>& labels, int m0, const CumulativeTable& cum);
 
 }  // namespace kavelo

@@ -157,3 +157,12 @@ TEST(CumulativeFrame, AxesAndGuards) {
     EXPECT_EQ(pixelTrunc(1e300), 1000000);
     EXPECT_EQ(pixelTrunc(-3.7), -3);
 }
+
+TEST(Eqricht, LinesEndWithCrLf) {
+    CumulativeTable t{};
+    t[0] = 1234;
+    t[1] = 56;
+    t[2] = 7;
+    const std::string s = eqrichtText({"\x8a\xfa\x8a\xd4", "b"}, 40, t);
+    EXPECT_EQ(s, "\x8a\xfa\x8a\xd4\r\nb\r\nmagnitude,cum freq\r\n4.0,  1234\r\n4.1,    56\r\n4.2,     7\r\n");
+}

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace kavelo {
 
@@ -26,9 +25,14 @@ int32_t appendCatalogueBytes(std::string_view bytes, bool rika, Catalogue& cat, 
 }
 
 bool readWholeFile(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    out.resize(static_cast<std::size_t>(size));
+    in.seekg(0);
+    in.read(out.data(), size);
+    out.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontDatabase>
 #include <QMenuBar>
 
 #include "app/Convert.h"
@@ -31,6 +32,13 @@ TForm1* Form1 = nullptr;
 namespace {
 // Grid column widths in pixels and the x of each heading label.
 const std::vector<int> kColumnWidths = {50, 50, 89, 54, 61, 57, 45, 39, 205};
+
+QString fixedPitchFamily() {
+    const QStringList have = QFontDatabase::families();
+    for (const char* f : {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP"})
+        if (have.contains(f)) return f;
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -187,6 +195,9 @@ void TForm1::buildControls() {
     int x = 14;
     for (int i = 0; i < 9; ++i) {
         *heads[i] = makeLabel(c, headNames[i], "", x, 298, kColumnWidths[static_cast<std::size_t>(i)]);
+        QFont hf = (*heads[i])->font();
+        hf.setPixelSize(11);
+        (*heads[i])->setFont(hf);
         x += kColumnWidths[static_cast<std::size_t>(i)];
     }
 
@@ -196,6 +207,11 @@ void TForm1::buildControls() {
     StringGrid1->setModel(resultModel);
     StringGrid1->setColWidths(kColumnWidths);
     StringGrid1->setGeometry(12, 316, 676, 404);
+    // A fixed-pitch font keeps the padded numbers of the cells in columns.
+    QFont gridFont(fixedPitchFamily());
+    gridFont.setPixelSize(12);
+    StringGrid1->setFont(gridFont);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
 
     connect(TkBtn1, &QPushButton::clicked, this, &TForm1::TkBtn1Click);
     connect(TkBtn2, &QPushButton::clicked, this, &TForm1::TkBtn2Click);

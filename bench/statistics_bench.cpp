@@ -8,6 +8,7 @@
 #include "catalogue/Catalogue.h"
 #include "statistics/Cumulative.h"
 #include "statistics/LawFits.h"
+#include "statistics/TStatistics.h"
 
 namespace {
 
@@ -53,5 +54,19 @@ void BM_CountAndFitModified(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CountAndFitModified)->Unit(benchmark::kMicrosecond);
+
+// The whole cumulative display of the window: count, axes, points, Richter
+// line, modified fit and curve, result texts.
+void BM_CumulativeDisplayModified(benchmark::State& state) {
+    FullSelection& s = selection();
+    auto w = std::make_unique<TStatistics>();
+    w->RadioGroup2->setItemIndexSilently(2);
+    for (auto _ : state) {
+        w->cumulativeDisplay(s.cat, s.sel, 40);
+        benchmark::DoNotOptimize(w->alpha);
+    }
+    if (!w->fitOk) state.SkipWithError("modified fit failed");
+}
+BENCHMARK(BM_CumulativeDisplayModified)->Unit(benchmark::kMillisecond);
 
 }  // namespace

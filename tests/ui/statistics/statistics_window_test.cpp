@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
 #include <memory>
 
+#include "common/CatalogueFixture.h"
+#include "search/TForm1.h"
 #include "statistics/TStatistics.h"
 #include "ui/UiFixture.h"
 
@@ -237,4 +242,38 @@ TEST(StatisticsWindow, ProbabilityOutsideUnitIntervalIsSkipped) {
     EXPECT_EQ(c.pixel(450 - 28, 330), clBlack);
     // The notice at the top right.
     EXPECT_GT(countColour(c, clBlack, 560, 10, 913, 30), 20);
+}
+
+TEST(StatisticsWindow, ButtonsWorkOnTheMainWindowSelection) {
+    UiFixture fx;
+    fx.dir.write("DATA/RIKA.BIN", fileOf({quake(16110902, 0, 3800, 14300, 0, 81)}));
+    std::vector<EarthquakeRecord> recs;
+    for (int m = 40; m < 60; ++m)
+        for (int k = 0; k < 60 - m; ++k) recs.push_back(quake(19800101, 0, 3500, 13500, 10, m, "X"));
+    fx.dir.write("DATA/GEPPO1.BIN", fileOf(recs));
+    fx.dir.write("DATA/JAP-ORIGIN.CSV", "X,X\r\n");
+    auto f = std::make_unique<TForm1>();
+    ASSERT_TRUE(f->createdOk());
+    TStatistics w;
+    TForm1* oldForm = Form1;
+    Form1 = f.get();
+
+    w.Button3Click();
+    EXPECT_EQ(w.Label1->text(), "期　　間 : 1885/01/01～2020");
+    EXPECT_EQ(w.Label4->text(), "ﾏｸﾞﾆﾁｭｰﾄﾞ: 40～90");
+    f->mag1->setText("4x");
+    w.Button4Click();
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].text, "'4x' is not a valid integer value");
+    EXPECT_FALSE(w.Button5->isEnabled());
+    f->mag1->setText("45");
+    w.Button4Click();
+    EXPECT_EQ(w.magLow, 45);
+    EXPECT_EQ(w.cumCount[0], 15 * 16 / 2);
+    EXPECT_TRUE(w.Button7->isEnabled());
+    w.Button7Click();
+    EXPECT_TRUE(QFile::exists("EQRICHT.CSV"));
+    w.Button6Click();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(913, 449));
+    Form1 = oldForm;
 }

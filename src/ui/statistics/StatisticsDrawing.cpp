@@ -192,11 +192,12 @@ void plotCumulative(Canvas& c, int m0, const CumulativeTable& cum, const Cumulat
     c.textOut(f.x0 + 20, f.y0 - f.ny * f.dy - 30, "発生頻度");
 }
 
-bool drawRichterLine(Canvas& c, int m0, double alpha, double beta, const CumulativeFrame& f) {
+bool drawRichterLine(Canvas& c, int m0, double alpha, double beta, const CumulativeFrame& f,
+                     QPoint textAt) {
     const double top = alpha - beta * m0 * 0.1;
     // With beta <= 0 the line never reaches N = 1.
     if (!(top > 0.0) || !(beta > 0.0)) {
-        c.textOut(350, 140, "Richter Line can't draw");
+        c.textOut(textAt.x(), textAt.y(), "Richter Line can't draw");
         return false;
     }
     c.setPenWidth(2);

@@ -3,6 +3,7 @@
 // cumulative magnitude-frequency graph with its fitted laws, and the magnitude
 // distribution on Gumbel probability paper. All draw on a canvas.
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -27,8 +28,10 @@ void drawLeftOutNote(Canvas& c, const FrequencyTables& t);
 void drawFitAxes(Canvas& c, bool logarithmic, int x0, int y0, int nx, int ny, int dx, int dy,
                  double startX, double startY, double stepX, double stepY);
 void plotCumulative(Canvas& c, int m0, const CumulativeTable& cum, const CumulativeFrame& f);
-// False (with the text "Richter Line can't draw") when the line has no extent.
-bool drawRichterLine(Canvas& c, int m0, double alpha, double beta, const CumulativeFrame& f);
+// False (with the text "Richter Line can't draw" at textAt) when the line has no
+// extent.
+bool drawRichterLine(Canvas& c, int m0, double alpha, double beta, const CumulativeFrame& f,
+                     QPoint textAt = QPoint(350, 140));
 void drawQuadraticCurve(Canvas& c, int m0, double alpha, double beta, double gamma,
                         const CumulativeFrame& f);
 void drawModifiedCurve(Canvas& c, int m0, int magMax, double alpha, double beta, double gamma,

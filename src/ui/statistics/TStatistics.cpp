@@ -186,50 +186,47 @@ void TStatistics::cumulativeDisplay(const Catalogue& cat, const SelectionList& s
         beta = lin.beta;
         stdDev = lin.stdDev;
     }
-    drawRichterLine(c, m0, alpha, beta, f);
+    // The Richter line is drawn for every law, from the linear coefficients.
+    const double lineAlpha = alpha, lineBeta = beta;
     LawFit shown = lin;
     switch (law) {
     case LawChoice::Linear:
         fitOk = lin.outcome == FitOutcome::Fitted;
         break;
-    case LawChoice::Quadratic: {
-        const LawFit q = fitQuadraticLaw(m0, cumCount);
-        shown = q;
-        alpha = q.alpha;
-        beta = q.beta;
-        gamma = q.gamma;
-        stdDev = q.stdDev;
-        if (q.outcome != FitOutcome::Singular) drawQuadraticCurve(c, m0, alpha, beta, gamma, f);
-        fitOk = q.outcome == FitOutcome::Fitted;
+    case LawChoice::Quadratic:
+        shown = fitQuadraticLaw(m0, cumCount);
+        alpha = shown.alpha;
+        beta = shown.beta;
+        gamma = shown.gamma;
+        stdDev = shown.stdDev;
+        fitOk = shown.outcome == FitOutcome::Fitted;
         break;
-    }
     case LawChoice::Modified: {
         const int choice = RadioGroup3->itemIndex();
         addMag = choice == 0 ? 0.1 : choice == 1 ? 0.2 : 0.3;
-        const LawFit m = fitModifiedLaw(m0, cumCount, magMax, addMag, fitM1);
-        shown = m;
+        shown = fitModifiedLaw(m0, cumCount, magMax, addMag, fitM1);
         std::set<std::pair<std::string, std::string>> seen;
-        for (const FitMessage& msg : m.messages)
+        for (const FitMessage& msg : shown.messages)
             if (seen.insert({msg.text, msg.caption}).second)
                 messageBox(QString::fromStdString(msg.text), QString::fromStdString(msg.caption));
-        if (m.outcome == FitOutcome::Fitted) {
-            alpha = m.alpha;
-            beta = m.beta;
-            gamma = m.gamma;
-            stdDev = m.stdDev;
-            if (fitM1) m1Param = m.m1;
-            drawModifiedCurve(c, m0, magMax, alpha, beta, gamma, addMag, f);
-            fitOk = true;
-        } else {
-            alpha = beta = gamma = 0.0;
-            stdDev = 0.0;
-        }
+        fitOk = shown.outcome == FitOutcome::Fitted;
+        alpha = fitOk ? shown.alpha : 0.0;
+        beta = fitOk ? shown.beta : 0.0;
+        gamma = fitOk ? shown.gamma : 0.0;
+        stdDev = fitOk ? shown.stdDev : 0.0;
+        if (fitOk && fitM1) m1Param = shown.m1;
         break;
     }
     }
     resultTexts = resultLines(law, shown, m0, cumCount[0], magMax);
     if (law == LawChoice::Modified && !fitOk && !shown.reason.empty())
         resultTexts << QString::fromStdString("(" + shown.reason + ")");
+    // "Richter Line can't draw" goes under the result lines so that both stay legible.
+    drawRichterLine(c, m0, lineAlpha, lineBeta, f, QPoint(400, 100 + 30 * int(resultTexts.size())));
+    if (law == LawChoice::Quadratic && shown.outcome != FitOutcome::Singular)
+        drawQuadraticCurve(c, m0, alpha, beta, gamma, f);
+    if (law == LawChoice::Modified && fitOk)
+        drawModifiedCurve(c, m0, magMax, alpha, beta, gamma, addMag, f);
     drawResultLines(c, resultTexts);
     Image1->refresh();
 }

@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench data clean
+.PHONY: all deps build run test bench data coast-source clean
 
 all: build
 
@@ -28,8 +28,17 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/kavelo_bench
 
+# Regenerates data/DATA from the tables and models in tools/ (no network needed),
+# with a picture of coastlines, node grid and epicentres for a visual check.
 data: build
-	$(BUILD)/tools/kavelo_databuilder data/DATA
+	$(BUILD)/tools/kavelo_databuilder data/DATA --quicklook $(BUILD)/data-quicklook.png
+
+# Refreshes the committed coastline extract from the npm package world-atlas@2.0.2
+# (needs npm and the network), then regenerates data/DATA from it.
+coast-source: build
+	bash tools/fetch-coast.sh $(BUILD)/coast
+	$(BUILD)/tools/kavelo_databuilder data/DATA --coast-json $(BUILD)/coast/land-10m.json \
+	  --write-coast-source tools/coast/land-10m-east-asia.txt
 
 clean:
 	rm -rf $(BUILD)

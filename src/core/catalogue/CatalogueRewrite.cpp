@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -46,6 +47,14 @@ CatalogueRewriter::CatalogueRewriter(std::string geppoPath, std::string tempPath
 
 RewriteResult CatalogueRewriter::append(const std::vector<EarthquakeRecord>& records) {
     return rewrite(-1, &records);
+}
+
+RewriteResult CatalogueRewriter::append(const Catalogue& cat, int32_t first, int32_t count) {
+    std::vector<EarthquakeRecord> records;
+    const int32_t begin = std::clamp<int32_t>(first, 0, cat.recordCount);
+    const int32_t end = std::clamp<int32_t>(first + std::max<int32_t>(count, 0), begin, cat.recordCount);
+    records.assign(cat.records.begin() + begin, cat.records.begin() + end);
+    return append(records);
 }
 
 RewriteResult CatalogueRewriter::truncate() { return rewrite(kTruncateKeep, nullptr); }

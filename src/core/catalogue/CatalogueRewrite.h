@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Catalogue.h"
 #include "catalogue/EarthquakeRecord.h"
 
 namespace kavelo {
@@ -45,6 +46,8 @@ public:
 
     // Writes the records after the present content of GEPPO1.BIN.
     RewriteResult append(const std::vector<EarthquakeRecord>& records);
+    // Writes Catalogue[first ... first + count - 1] after the present content.
+    RewriteResult append(const Catalogue& cat, int32_t first, int32_t count);
     // Keeps records 0 ... 29967 and drops the rest.
     RewriteResult truncate();
 

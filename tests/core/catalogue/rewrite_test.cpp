@@ -73,7 +73,9 @@ TEST(CatalogueRewrite, AppendAddsRecordsAfterTheOldOnesAndReloadsAsGeppo) {
     d.write("DATA/GEPPO1.BIN", bytesOf(3));
     d.write("DATA/RIKA.BIN", "");
     CatalogueRewriter rw(d.file("DATA/GEPPO1.BIN"), d.file("DATA/TEMP.BIN"));
-    auto r = rw.append({make(20210101), make(20210102)});
+    Catalogue mem;
+    for (int32_t d : {20200101, 20210101, 20210102}) mem[mem.recordCount++] = make(d);
+    auto r = rw.append(mem, 1, 5);  // a count past the end is cut to the records present
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.recordsWritten, 5);
     EXPECT_FALSE(std::filesystem::exists(d.file("DATA/TEMP.BIN")));

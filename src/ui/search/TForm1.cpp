@@ -21,12 +21,12 @@
 #include "help/TExtHelp.h"
 #include "help/THowto.h"
 #include "help/TMap3DHelp.h"
+#include "map/TMap.h"
 #include "map/TMapFormat.h"
 #include "search/ConditionMemory.h"
 #include "search/TDist.h"
 #include "search/TFileOut.h"
 #include "search/WindowHooks.h"
-#include "map/TMap.h"
 #include "statistics/TStatistics.h"
 
 using namespace kavelo;
@@ -542,7 +542,9 @@ namespace {
 // Above this many rows the progress bar and the set-number up-down are switched off.
 constexpr int kProgressLimit = 32000;
 
-QString dataErrorCaption() { return QString::fromLatin1(kDataErrorCaption.data(), int(kDataErrorCaption.size())); }
+QString dataErrorCaption() {
+    return QString::fromLatin1(kDataErrorCaption.data(), static_cast<int>(kDataErrorCaption.size()));
+}
 }  // namespace
 
 kavelo::DistanceCondition TForm1::distanceCondition() const {

@@ -21,8 +21,13 @@
 #include "help/TExtHelp.h"
 #include "help/THowto.h"
 #include "help/TMap3DHelp.h"
+#include "map/TMap.h"
 #include "map/TMapFormat.h"
+#include "search/ConditionMemory.h"
+#include "search/TDist.h"
 #include "search/TFileOut.h"
+#include "search/WindowHooks.h"
+#include "statistics/TStatistics.h"
 
 using namespace kavelo;
 using namespace kavelo::ui;
@@ -178,6 +183,7 @@ void TForm1::buildControls() {
     UpDown7->setGeometry(626, 255, 16, 21);
     UpDown7->setRange(1, 1);
     UpDown7->setWrap(true);
+    UpDown7->setAssociate(Edit2);
     UpDown7->setVisible(false);
     Button6 = makeButton(c, "Button6", "C", 646, 255, 40, 22);
     Button6->setToolTip("番号クリア");
@@ -532,23 +538,263 @@ void TForm1::BtnResetClick() {
     UpDown6->setPosition(90);
 }
 
-void TForm1::BtnSearchClick() {}
-void TForm1::RadioGroup1Click() {}
-void TForm1::UpDown1Click(int) {}
-void TForm1::UpDown2Click(int) {}
-void TForm1::UpDown3Click(int) {}
-void TForm1::UpDown4Click(int) {}
-void TForm1::UpDown5Click(int) {}
-void TForm1::UpDown6Click(int) {}
-void TForm1::mag1Click() {}
-void TForm1::StringGrid1SelectCell(int, int) {}
-void TForm1::Edit2Change() {}
-void TForm1::Button6Click() {}
-void TForm1::CBDistanceClick() {}
-void TForm1::TkBtn1Click() {}
-void TForm1::TkBtn2Click() {}
-void TForm1::Button3Click() {}
-void TForm1::Button4Click() {}
+namespace {
+// Above this many rows the progress bar and the set-number up-down are switched off.
+constexpr int kProgressLimit = 32000;
+
+QString dataErrorCaption() {
+    return QString::fromLatin1(kDataErrorCaption.data(), static_cast<int>(kDataErrorCaption.size()));
+}
+}  // namespace
+
+kavelo::DistanceCondition TForm1::distanceCondition() const {
+    if (!Dist || !Dist->distanceOn) return {};
+    return {true, Dist->centreLat, Dist->centreLon, Dist->radiusKm};
+}
+
+// Origin pattern, dates and the integer fields (strict), in this order. A refused
+// pattern or a non-number shows its message; the caller then stops.
+bool TForm1::readConditions(SearchConditions& c, bool readBox) {
+    const OriginPatternParse origin = parseOriginPattern(toSjis(Origin->text()));
+    if (origin.error != OriginPatternError::None) {
+        messageBox(QString::fromStdString(std::string(originPatternErrorMessage(origin.error))),
+                   dataErrorCaption());
+        return false;
+    }
+    c.origin = origin.condition;
+    c.dateFrom = parseSearchDate(toSjis(date1->text()), DateRole::Start);
+    c.dateTo = parseSearchDate(toSjis(date2->text()), DateRole::End);
+    return guarded([&] {
+        if (readBox) {
+            c.lat1 = strToInt(lat1);
+            c.lat2 = strToInt(lat2);
+            c.lon1 = strToInt(lon1);
+            c.lon2 = strToInt(lon2);
+        }
+        c.mag1 = strToInt(mag1);
+        c.mag2 = strToInt(mag2);
+        c.depth1 = strToInt(depth1);
+        c.depth2 = strToInt(depth2);
+    });
+}
+
+// The part every search shares once its conditions are valid: progress bar, the
+// scan itself, the result list, the count and the buttons a result enables.
+void TForm1::scanAndList(const std::function<int(const SearchProgress*)>& scan) {
+    const int total = catalogue.recordCount;
+    const bool progressOn = total <= kProgressLimit;
+    ProgressBar1->setEnabled(progressOn);
+    if (progressOn) ProgressBar1->setMaximum(std::max(1, total));
+    SearchProgress progress{4096, [this](int i) { ProgressBar1->setValue(i); }};
+    const int found = scan(progressOn ? &progress : nullptr);
+    if (progressOn) ProgressBar1->setValue(total);
+
+    const bool listed = ListChk->isChecked();
+    const int listedRows = listed ? found : 0;
+    if (listedRows <= kProgressLimit) {
+        UpDown7->setEnabled(true);
+        Edit2->setEnabled(true);
+        UpDown7->setMax(std::max(1, listedRows));
+        UpDown7->setPosition(1);
+    } else {
+        UpDown7->setEnabled(false);
+    }
+    Label18->setText(QString("%1 個みつかりました").arg(found));
+    if (listedRows > 0)
+        resultModel->listSelection(selection.index.data(), listedRows);
+    else
+        resultModel->setEmptyRow();
+    Button1->setEnabled(true);
+    BtnMap->setEnabled(true);
+    BtnReset->setEnabled(true);
+    setChildEnabled(Statistics, "Button4", true);
+}
+
+void TForm1::BtnSearchClick() {
+    Label18->setText("");
+    ProgressBar1->setValue(0);
+    BtnMap->setEnabled(false);
+    Label32->setText("検索された地震");
+    resultModel->clear();
+
+    SearchConditions c;
+    if (!readConditions(c, true)) return;
+    if (auto msg = validateConditions(c, ValidationScope::Full)) {
+        messageBox(QString::fromStdString(std::string(*msg)), dataErrorCaption());
+        return;
+    }
+    const DistanceCondition distance = distanceCondition();
+    scanAndList([&](const SearchProgress* p) {
+        return runCatalogueSearch(catalogue, c, distance, selection, p);
+    });
+}
+
+void TForm1::zoneSearch(const kavelo::ZoneCorners& zone) {
+    Label18->setText("");
+    ProgressBar1->setValue(0);
+    resultModel->clear();
+    BtnMap->setEnabled(false);
+
+    SearchConditions c;
+    const bool useBox = allMode == 0;
+    if (!readConditions(c, useBox)) return;
+    if (auto msg = validateConditions(c, ValidationScope::DateMagDepth)) {
+        messageBox(QString::fromStdString(std::string(*msg)), dataErrorCaption());
+        return;
+    }
+    scanAndList([&](const SearchProgress* p) {
+        return runZoneSearch(catalogue, c, useBox, zone, selection, p);
+    });
+}
+
+void TForm1::setConditionControlsEnabled(bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{date1, date2, lat1, lat2, lon1, lon2, mag1,
+                                                      mag2, depth1, depth2, Origin, BtnSearch,
+                                                      BtnReset, Button3, Button4, RadioGroup2})
+        w->setEnabled(on);
+}
+
+void TForm1::RadioGroup1Click() {
+    if (RadioGroup1->itemIndex() == 0) {
+        TkBtn1->setVisible(false);
+        BtnResetClick();
+        setConditionControlsEnabled(false);
+        BtnMap->setEnabled(false);
+        const int n = catalogue.recordCount;
+        if (ListChk->isChecked()) listAll(n);
+        Label18->setText("");
+        selection.setIdentity(n);
+        Label32->setText("すべての地震");
+        allMode = 1;
+        BtnMap->setEnabled(true);
+        if (n <= kProgressLimit) UpDown7->setMax(std::max(1, n));
+        UpDown7->setPosition(1);
+    } else {
+        setConditionControlsEnabled(true);
+        BtnMap->setEnabled(false);
+        allMode = 0;
+        TkBtn1->setVisible(true);
+    }
+}
+
+// Stepping a bound invalidates the map and the defaults until the next search.
+void TForm1::UpDown1Click(int) {
+    BtnMap->setEnabled(false);
+    BtnReset->setEnabled(false);
+}
+void TForm1::UpDown2Click(int) {
+    BtnMap->setEnabled(false);
+    BtnReset->setEnabled(false);
+}
+void TForm1::UpDown3Click(int) {
+    BtnMap->setEnabled(false);
+    BtnReset->setEnabled(false);
+}
+void TForm1::UpDown4Click(int) {
+    BtnMap->setEnabled(false);
+    BtnReset->setEnabled(false);
+}
+void TForm1::UpDown5Click(int) {
+    BtnMap->setEnabled(false);
+    BtnReset->setEnabled(false);
+}
+void TForm1::UpDown6Click(int) {
+    BtnMap->setEnabled(false);
+    BtnReset->setEnabled(false);
+}
+
+void TForm1::mag1Click() {
+    Button1->setEnabled(false);
+    setChildEnabled(Statistics, "Button4", false);
+}
+
+void TForm1::StringGrid1SelectCell(int col, int row) {
+    if (!ListChk->isChecked()) {
+        messageBox("List unchecked!", "LIST ERROR");
+        return;
+    }
+    if (catalogue.recordCount <= kProgressLimit) UpDown7->setPosition(row + 1);
+    // The record shown in that row (-1 for the empty row of a search without results).
+    const int k = resultModel->catalogueIndex(row);
+    if (k < 0) return;
+    markRecordOnMap(Map, k);
+    if (col == 8) Origin->setText(fromSjis(catalogue[k].originName()));
+}
+
+void TForm1::Edit2Change() {
+    if (Edit2->text().isEmpty()) return;
+    guarded([&] {
+        const int r = strToInt(Edit2) - 1;
+        if (r >= 0 && r < StringGrid1->rowCount()) StringGrid1->setCurrentRow(r);
+    });
+}
+
+void TForm1::Button6Click() { Edit2->clear(); }
+
+void TForm1::CBDistanceClick() {
+    if (CBDistance->isChecked()) {
+        distanceMode = 1;
+        TkBtn2->setVisible(true);
+        update();
+        showWindow(Dist);
+    } else {
+        distanceMode = 0;
+        TkBtn2->setVisible(false);
+    }
+}
+
+void TForm1::TkBtn1Click() { BtnSearchClick(); }
+void TForm1::TkBtn2Click() {
+    if (Dist) Dist->Button2Click();
+}
+
+// Condition memory: Region0.txt ... Region2.txt in the current directory.
+void TForm1::Button3Click() {
+    const int slot = std::clamp(RadioGroup2->itemIndex(), 0, kConditionSlotCount - 1);
+    ConditionTexts texts;
+    const QLineEdit* edits[] = {date1, date2, lat1, lat2, lon1, lon2, mag1, mag2, depth1, depth2, Origin};
+    for (std::size_t i = 0; i < kConditionLineCount; ++i) texts[i] = toSjis(edits[i]->text());
+    const std::string name = conditionSlotFileName(slot);
+    if (writeConditionSlot(name, texts) != SlotWriteStatus::Ok)
+        messageBox(QString("%1 に検索条件を保存できません．").arg(QString::fromStdString(name)),
+                   "File Error", MsgButtons::Ok, QMessageBox::Warning);
+}
+
+void TForm1::Button4Click() {
+    const int slot = std::clamp(RadioGroup2->itemIndex(), 0, kConditionSlotCount - 1);
+    const std::string name = conditionSlotFileName(slot);
+    const SlotRead r = readConditionSlot(name);
+    const QString qname = QString::fromStdString(name);
+    switch (r.status) {
+    case SlotReadStatus::Missing:
+        return;
+    case SlotReadStatus::Unreadable:
+        messageBox(QString("%1 を読み込めません．").arg(qname), "File Error", MsgButtons::Ok,
+                   QMessageBox::Warning);
+        return;
+    case SlotReadStatus::Incomplete:
+        messageBox(QString("%1 は %2 行しかありません（11 行必要）．検索条件は変更しません．")
+                       .arg(qname)
+                       .arg(r.linesFound),
+                   "File Error", MsgButtons::Ok, QMessageBox::Warning);
+        return;
+    case SlotReadStatus::Ok:
+        break;
+    }
+    const ConditionTexts& t = r.texts;
+    date1->setText(fromSjis(t[0]));
+    date2->setText(fromSjis(t[1]));
+    // The up-downs keep their ranges, so an out-of-range value comes back clamped.
+    UpDown3->setPosition(slotLineToInt(t[2]));
+    UpDown4->setPosition(slotLineToInt(t[3]));
+    UpDown1->setPosition(slotLineToInt(t[4]));
+    UpDown2->setPosition(slotLineToInt(t[5]));
+    UpDown5->setPosition(slotLineToInt(t[6]));
+    UpDown6->setPosition(slotLineToInt(t[7]));
+    depth1->setText(fromSjis(t[8]));
+    depth2->setText(fromSjis(t[9]));
+    Origin->setText(fromSjis(t[10]));
+}
 
 // Map commands: TForm1MapCommands.cpp
 

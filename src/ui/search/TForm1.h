@@ -11,9 +11,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "catalogue/Catalogue.h"
+#include "search/CatalogueSearch.h"
 #include "search/ResultListModel.h"
 #include "widgets/VclControls.h"
 
@@ -43,6 +45,10 @@ public:
     void listAll(int n);
     // The last record's date, "最終日付 ..." in Label30.
     void showLastDate();
+    // Search inside a zone quadrilateral (the map's zone window lists with it).
+    void zoneSearch(const kavelo::ZoneCorners& zone);
+    // The distance circle every search applies while the distance window has it on.
+    kavelo::DistanceCondition distanceCondition() const;
 
     // ---- Controls (names as the program knows them)
     QLineEdit *date1, *date2, *lat1, *lat2, *lon1, *lon2, *mag1, *mag2, *depth1, *depth2, *Origin;
@@ -148,6 +154,11 @@ private:
     bool loadCatalogue();
     void loadOriginNames();
     void drawLogo();
+    // Search helpers: condition texts, the shared scan-and-list steps, the enabling
+    // of the condition controls.
+    bool readConditions(kavelo::SearchConditions& c, bool readBox);
+    void scanAndList(const std::function<int(const kavelo::SearchProgress*)>& scan);
+    void setConditionControlsEnabled(bool on);
 
     bool createdOk_ = true;
 };

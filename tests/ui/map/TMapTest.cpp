@@ -13,6 +13,7 @@
 #include "map/TMagScale.h"
 #include "map/TMap.h"
 #include "map/TMapFormat.h"
+#include "search/TDist.h"
 #include "search/TForm1.h"
 #include "search/TProcess.h"
 #include "search/TStop.h"
@@ -192,6 +193,28 @@ TEST_F(MapWindows, ExternalMarks) {
     EXPECT_EQ(mapPixel(*Map->geoToScreen(14015, 3815)), clRed);
 }
 
+TEST_F(MapWindows, RangeCircleFollowsTheDistanceWindow) {
+    Dist = new TDist;
+    Dist->centreLat = 3515;
+    Dist->centreLon = 13715;
+    Dist->radiusKm = 150;
+    Dist->distanceOn = 1;
+    Dist->CBCircle->setChecked(true);
+    Map->GridGroup->setItemIndexSilently(0);
+    Map->BtnMapDrawClick();
+    ScreenPoint c = *Map->geoToScreen(13715, 3515);
+    EXPECT_EQ(mapPixel(c), clBlue);
+    Dist->CBCircle->setChecked(false);
+    Map->BtnMapDrawClick();
+    EXPECT_NE(mapPixel(c), clBlue);
+    Dist->CBCircle->setChecked(true);
+    Dist->distanceOn = 0;
+    Map->BtnMapDrawClick();
+    EXPECT_NE(mapPixel(c), clBlue);
+    delete Dist;
+    Dist = nullptr;
+}
+
 TEST_F(MapWindows, LegendDrawingAndToggle) {
     Canvas& c = MagScale->Image1->canvas();
     EXPECT_EQ(MagScale->windowTitle(), "ﾏｸﾞﾆﾁｭｰﾄﾞｻｲｽﾞ/深さ色分け");
@@ -326,9 +349,17 @@ struct SliceScript {
     std::vector<int> answers;  // 0 continue, 1 next, 2 stop, 3 previous; "next" when used up
     std::vector<std::pair<int, int>> asked;  // depth1, depth2 shown when asked
     std::vector<bool> previousEnabled;
+    bool wrongDepth = false;
+    int selected = 0;
     void install() {
         Stop->modalHook = [this](TStop& s) {
             asked.emplace_back(Form1->depth1->text().toInt(), Form1->depth2->text().toInt());
+            // The map shows this slice's earthquakes only.
+            for (int i = 0; i < Form1->selection.selectionCount; ++i) {
+                int d = Form1->catalogue[Form1->selection[i]].depth;
+                if (d < asked.back().first || d >= asked.back().second) wrongDepth = true;
+            }
+            selected += Form1->selection.selectionCount;
             previousEnabled.push_back(s.Button4->isEnabled());
             int a = asked.size() <= answers.size() ? answers[asked.size() - 1] : 1;
             QPushButton* b[] = {s.Button1, s.Button2, s.Button3, s.Button4};
@@ -347,6 +378,8 @@ TEST_F(MapWindows, DepthSlicesStepThroughTwentyKilometres) {
     for (int i = 0; i < 30; ++i) EXPECT_EQ(script.asked[static_cast<std::size_t>(i)], std::make_pair(20 * i, 20 * i + 20));
     EXPECT_FALSE(script.previousEnabled[0]);
     EXPECT_TRUE(script.previousEnabled[1]);
+    EXPECT_FALSE(script.wrongDepth);
+    EXPECT_EQ(script.selected, 2);  // 30 km in 20-40, 5 km in 0-20; 650 km is beyond the slices
     ASSERT_EQ(fx.messages.size(), 1u);
     EXPECT_EQ(fx.messages[0].text, "震源深さ分布図を終了しました");
     EXPECT_EQ(fx.messages[0].caption, "震源深さ分布図終了");
@@ -375,8 +408,7 @@ TEST_F(MapWindows, DepthSlicesPreviousContinueAndStop) {
         EXPECT_EQ(Form1->depthStep, 50);
         EXPECT_TRUE(Form1->km50->isChecked());
         EXPECT_EQ(script.asked.size(), 1u);
-        EXPECT_EQ(Form1->depth1->text(), "550");
-        EXPECT_EQ(Form1->depth2->text(), "600");
+        EXPECT_EQ(Form1->depthTop, 600);  // ran through 550-600
         ASSERT_EQ(fx.messages.size(), 1u);
     }
     {

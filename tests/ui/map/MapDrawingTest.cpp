@@ -197,3 +197,31 @@ TEST_F(DrawFixture, RangeCircleIsDottedBlueWithACross) {
     drawRangeCircle(canvas, proj, 12000, 3500, 200.0);
     EXPECT_EQ(canvas.image(), before);
 }
+
+TEST(PixelEllipse, BoxConventionOutlineAndXor) {
+    Canvas c(40, 40);
+    c.clear(clWhite);
+    c.setPenColor(clBlack);
+    c.setBrushColor(clRed);
+    c.setBrushStyle(BrushStyle::Solid);
+    c.ellipsePixels(10, 10, 20, 20);  // right and bottom edges excluded
+    EXPECT_EQ(c.pixel(15, 15), clRed);
+    EXPECT_EQ(c.pixel(10, 15), clBlack);
+    EXPECT_EQ(c.pixel(19, 15), clBlack);
+    EXPECT_EQ(c.pixel(20, 15), clWhite);
+    EXPECT_EQ(c.pixel(15, 20), clWhite);
+    EXPECT_EQ(c.pixel(10, 10), clWhite);  // corners of the box stay outside
+    c.ellipsePixels(29, 29, 31, 31);      // radius 1: a 2 x 2 dot
+    EXPECT_EQ(c.pixel(29, 29), clBlack);
+    EXPECT_EQ(c.pixel(30, 30), clBlack);
+    QImage before = c.image().copy();
+    c.setPenMode(PenMode::Xor);
+    c.setPenWidth(2);
+    c.ellipsePixels(5, 5, 35, 30);
+    EXPECT_NE(c.image(), before);
+    c.ellipsePixels(5, 5, 35, 30);
+    EXPECT_EQ(c.image(), before);
+    c.setPenMode(PenMode::Copy);
+    c.ellipsePixels(-50, -50, 100, 100);  // far beyond the picture: clipped, no crash
+    c.ellipsePixels(30, 30, 30, 40);      // empty box
+}

@@ -91,6 +91,19 @@ TEST_F(MapWindows, WindowControlsAndStartUpSettings) {
     EXPECT_TRUE(Map->proj.resetViewPending);
 }
 
+TEST_F(MapWindows, DegenerateCellsReportScrMap) {
+    ASSERT_TRUE(parseProjectionGrid("2 2  0 0  60000 0  0 100  60000 100", Map->proj.grid).ok);
+    Map->proj.view.x0 = 0;
+    Map->proj.view.y0 = 0;
+    Map->proj.view.setYRange(100);
+    EXPECT_FALSE(Map->screenToGeo(100, 500).ok());
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].text, "Longitude calculation failed");
+    EXPECT_EQ(fx.messages[0].caption, "scr_map");
+    EXPECT_FALSE(Map->screenToGeo(0, 0).ok());  // plainly off the grid: silent
+    EXPECT_EQ(fx.messages.size(), 1u);
+}
+
 TEST_F(MapWindows, BadMapFilesEndTheStartWithAMessage) {
     std::filesystem::remove(fx.dir.file("DATA/NCOAST03.BIN"));
     {

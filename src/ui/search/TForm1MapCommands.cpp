@@ -53,14 +53,15 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::BtnDepthClick() {
-    if (!Map || !Stop) return;
+    // Events are processed between slices: a second start (button or menu) waits its turn.
+    if (!Map || !Stop || depthAnimating) return;
     depthAnimating = 1;
     CB3D->setChecked(false);
     Map->D3Chk->setChecked(false);
     Map->threeDMode = 0;
     RadioGroup1->setItemIndex(1);
     stopChoice = 1;
-    BtnDepth->setEnabled(false);  // no second display inside this one
+    BtnDepth->setEnabled(false);
     Map->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     Stop->Edit1->setText(QString::number(depthStep));
     Stop->Edit2->setText(QString::number(depthStep));

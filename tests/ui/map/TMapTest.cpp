@@ -422,6 +422,15 @@ TEST_F(MapWindows, DepthSlicesPreviousContinueAndStop) {
         EXPECT_TRUE(Form1->km50->isChecked());
         EXPECT_EQ(script.asked.size(), 1u);
         EXPECT_EQ(Form1->depthTop, 600);  // ran through 550-600
+        // A start from the menu while a display runs is ignored.
+        Stop->modalHook = [&](TStop& s) {
+            Form1->km10Click();
+            s.Button3->click();
+        };
+        Form1->BtnDepthClick();
+        EXPECT_TRUE(Form1->km10->isChecked());
+        EXPECT_EQ(Form1->depthAnimating, 0);
+        ASSERT_EQ(fx.messages.size(), 1u);
         ASSERT_EQ(fx.messages.size(), 1u);
     }
     {

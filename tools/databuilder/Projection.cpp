@@ -10,7 +10,11 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kEarthRadiusKm = 6371.0;
 constexpr double kLat1 = 30.0, kLat2 = 45.0, kLatOrigin = 37.0, kLonCentre = 137.0;
-constexpr double kMarginFraction = 0.03;
+// The full view is a window into the node grid: the grid is scaled past the frame on
+// every side (so graticule labels are found along each frame edge) and moved north so
+// that the view reaches from the Sakishima Islands to the northern tip of Hokkaido.
+constexpr double kViewZoom = 1.28;
+constexpr double kViewShiftY = 225;
 double rad(double d) { return d * kPi / 180.0; }
 double deg(double r) { return r * 180.0 / kPi; }
 }  // namespace
@@ -22,7 +26,7 @@ MapProjection::MapProjection() {
     f_ = std::cos(p1) * std::pow(std::tan(kPi / 4 + p1 / 2), n_) / n_;
     rho0_ = kEarthRadiusKm * f_ / std::pow(std::tan(kPi / 4 + rad(kLatOrigin) / 2), n_);
 
-    // Fit the node grid's bounding box into the full view, centred, same scale both ways.
+    // Start from the scale that fits the grid's bounding box into the full view, then zoom in.
     double minX = 1e30, maxX = -1e30, minY = 1e30, maxY = -1e30;
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridCols; ++c) {
@@ -32,8 +36,7 @@ MapProjection::MapProjection() {
             minY = std::min(minY, p.y);
             maxY = std::max(maxY, p.y);
         }
-    scale_ = std::min(kViewW * (1 - 2 * kMarginFraction) / (maxX - minX),
-                      kViewH * (1 - 2 * kMarginFraction) / (maxY - minY));
+    scale_ = kViewZoom * std::min(kViewW / (maxX - minX), kViewH / (maxY - minY));
     cx_ = (minX + maxX) / 2;
     cy_ = (minY + maxY) / 2;
 }
@@ -46,12 +49,13 @@ PlanePoint MapProjection::rawProject(double latDeg, double lonDeg) const {
 
 PlanePoint MapProjection::project(double latDeg, double lonDeg) const {
     PlanePoint p = rawProject(latDeg, lonDeg);
-    return {(p.x - cx_) * scale_ + kViewX0 + kViewW / 2, (p.y - cy_) * scale_ + kViewY0 + kViewH / 2};
+    return {(p.x - cx_) * scale_ + kViewX0 + kViewW / 2,
+            (p.y - cy_) * scale_ + kViewY0 + kViewH / 2 + kViewShiftY};
 }
 
 PlanePoint MapProjection::inverse(double x, double y) const {
     double rx = (x - (kViewX0 + kViewW / 2)) / scale_ + cx_;
-    double ry = (y - (kViewY0 + kViewH / 2)) / scale_ + cy_;
+    double ry = (y - (kViewY0 + kViewH / 2 + kViewShiftY)) / scale_ + cy_;
     double yy = rho0_ - ry;
     double rho = std::copysign(std::hypot(rx, yy), n_);
     double theta = std::atan2(rx, yy);

@@ -2,9 +2,10 @@
 // Lambert conformal conic projection of the map plane and the 2-degree node grid.
 //
 // Standard parallels 30N and 45N, central meridian 137E, on a sphere. The plane is
-// scaled and offset so that the node grid (24-50N, 122-152E) sits centred in the
-// full map view (x -400..4100, y -200..3550) with a small margin; x grows east and
-// y grows north, the orientation the map window expects.
+// scaled and offset so that the full map view (x -400..4100, y -200..3550) shows
+// Japan from the Sakishima Islands to Hokkaido, with the node grid (24-50N,
+// 122-152E) reaching past the frame on every side; x grows east and y grows north,
+// the orientation the map window expects.
 
 #include <string>
 #include <vector>

@@ -262,25 +262,11 @@ void TMap::plotSelection() {
                               [this](int i) { ProgressBar1->setValue(i); });
 }
 
-namespace {
-
-// The distance window's circle, read from its members once that window has them.
-template <class DistWindow>
-std::optional<TMap::RangeCircleState> distanceCircle(DistWindow* d) {
-    if constexpr (requires { d->distanceOn; d->CBCircle->isChecked(); d->centreLat; d->centreLon; d->radiusKm; }) {
-        if (!d || !d->distanceOn || !d->CBCircle->isChecked()) return std::nullopt;
-        return TMap::RangeCircleState{static_cast<int>(d->centreLat), static_cast<int>(d->centreLon),
-                                      static_cast<double>(d->radiusKm)};
-    } else {
-        return std::nullopt;
-    }
-}
-
-}  // namespace
-
 std::optional<TMap::RangeCircleState> TMap::rangeCircleState() const {
     if (rangeCircleOverride) return *rangeCircleOverride;
-    return distanceCircle(Dist);
+    if (!Dist || !Dist->distanceOn || !Dist->CBCircle->isChecked()) return std::nullopt;
+    return RangeCircleState{static_cast<int>(Dist->centreLat), static_cast<int>(Dist->centreLon),
+                            static_cast<double>(Dist->radiusKm)};
 }
 
 void TMap::drawRangeCircle() {

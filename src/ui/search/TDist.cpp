@@ -5,7 +5,6 @@
 #include "app/MessageBox.h"
 #include "map/TMap.h"
 #include "search/TForm1.h"
-#include "search/WindowHooks.h"
 
 using namespace kavelo::ui;
 
@@ -74,7 +73,7 @@ void TDist::Button2Click() {
         showWindow(Form1);
         Form1->BtnSearchClick();
     }
-    redrawMap(Map);
+    if (Map) Map->BtnMapDrawClick();
     Button4->setEnabled(true);
     Button5->setEnabled(true);
 }
@@ -89,7 +88,7 @@ void TDist::Button3Click() {
         showWindow(Form1);
         Form1->BtnSearchClick();
     }
-    redrawMap(Map);
+    if (Map) Map->BtnMapDrawClick();
     Button4->setEnabled(false);
     Button5->setEnabled(false);
 }

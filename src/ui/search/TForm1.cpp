@@ -26,7 +26,6 @@
 #include "search/ConditionMemory.h"
 #include "search/TDist.h"
 #include "search/TFileOut.h"
-#include "search/WindowHooks.h"
 #include "statistics/TStatistics.h"
 
 using namespace kavelo;
@@ -607,7 +606,7 @@ void TForm1::scanAndList(const std::function<int(const SearchProgress*)>& scan) 
     Button1->setEnabled(true);
     BtnMap->setEnabled(true);
     BtnReset->setEnabled(true);
-    setChildEnabled(Statistics, "Button4", true);
+    if (Statistics) Statistics->Button4->setEnabled(true);
 }
 
 void TForm1::BtnSearchClick() {
@@ -705,7 +704,7 @@ void TForm1::UpDown6Click(int) {
 
 void TForm1::mag1Click() {
     Button1->setEnabled(false);
-    setChildEnabled(Statistics, "Button4", false);
+    if (Statistics) Statistics->Button4->setEnabled(false);
 }
 
 void TForm1::StringGrid1SelectCell(int col, int row) {
@@ -717,7 +716,7 @@ void TForm1::StringGrid1SelectCell(int col, int row) {
     // The record shown in that row (-1 for the empty row of a search without results).
     const int k = resultModel->catalogueIndex(row);
     if (k < 0) return;
-    markRecordOnMap(Map, k);
+    if (Map) Map->markRecord(k);
     if (col == 8) Origin->setText(fromSjis(catalogue[k].originName()));
 }
 

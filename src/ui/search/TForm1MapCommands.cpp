@@ -12,10 +12,10 @@
 #include "app/MessageBox.h"
 #include "map/TMap.h"
 #include "search/TForm1.h"
+#include "statistics/TStatistics.h"
 #include "search/TProcess.h"
 #include "search/TStop.h"
 #include "sections/TThreeDim.h"
-#include "statistics/TStatistics.h"
 
 using namespace kavelo::ui;
 
@@ -46,10 +46,9 @@ void TForm1::BtnMapClick() {
 
 void TForm1::Button1Click() {
     if (!Statistics) return;
+    // Shown first: showing the window clears its picture.
     showWindow(Statistics);
-    // The statistics window's frequency command, once that window provides it.
-    if (Statistics->metaObject()->indexOfSlot("Button3Click()") >= 0)
-        QMetaObject::invokeMethod(Statistics, "Button3Click", Qt::DirectConnection);
+    Statistics->Button3Click();
 }
 
 void TForm1::BtnDepthClick() {

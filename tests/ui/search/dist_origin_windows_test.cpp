@@ -2,7 +2,6 @@
 
 #include "search/TDist.h"
 #include "search/TOrigin.h"
-#include "search/WindowHooks.h"
 #include "ui/UiFixture.h"
 
 using namespace kavelo::test;
@@ -51,27 +50,4 @@ TEST(OriginWindow, CaptionLabelsAndClose) {
     o.show();
     o.Button1->click();
     EXPECT_FALSE(o.isVisible());
-}
-
-namespace {
-struct FakeMap {
-    int marked = -1;
-    int draws = 0;
-    void markRecord(int k) { marked = k; }
-    void BtnMapDrawClick() { ++draws; }
-};
-struct MapWithoutOperations {};
-}  // namespace
-
-TEST(WindowHooks, ReachTheMapOperationsWhenTheyExist) {
-    FakeMap m;
-    kavelo::ui::markRecordOnMap(&m, 42);
-    kavelo::ui::redrawMap(&m);
-    EXPECT_EQ(m.marked, 42);
-    EXPECT_EQ(m.draws, 1);
-    FakeMap* none = nullptr;
-    kavelo::ui::markRecordOnMap(none, 1);  // no map window: nothing happens
-    MapWithoutOperations bare;
-    kavelo::ui::markRecordOnMap(&bare, 1);
-    kavelo::ui::redrawMap(&bare);
 }

@@ -277,3 +277,15 @@ TEST(StatisticsWindow, ButtonsWorkOnTheMainWindowSelection) {
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(913, 449));
     Form1 = oldForm;
 }
+
+TEST(StatisticsDrawing, FrameLabelsNameTheirGridLines) {
+    EXPECT_EQ(gridLabel(4.0), "4");
+    EXPECT_EQ(gridLabel(-1.0), "-1");
+    EXPECT_EQ(gridLabel(1000.0), "1000");
+    // The probability frame of m0 = 4.5 has its lines at 4.5, 5.5, ...: never "4", "6", "6".
+    EXPECT_EQ(gridLabel(45 * 0.1), "4.5");
+    EXPECT_EQ(gridLabel(45 * 0.1 + 1.0), "5.5");
+    EXPECT_EQ(gridLabel(45 * 0.1 + 2.0), "6.5");
+    EXPECT_EQ(gridLabel(43 * 0.1), "4.3");
+    EXPECT_EQ(gridLabel(40 * 0.1 + 3.0), "7");
+}

@@ -324,12 +324,15 @@ int drawProbability(Canvas& c, int m0, const CumulativeTable& cum, int magMax, d
     c.setBrushColor(clWhite);
     c.fillRect(360, 0, c.width(), c.height());
     const ProbabilityFrame f = probabilityFrame(m0);
-    if (!f.valid) {
-        drawNotice(c, 400, 100, frameProblemText(FrameProblem::MagnitudeTooHigh, m0));
-        return 0;
-    }
-    if (cum[0] <= 0) {
-        drawNotice(c, 400, 100, frameProblemText(FrameProblem::Empty, m0));
+    const FrameProblem problem = cum[0] <= 0 ? FrameProblem::Empty
+                                 : f.valid   ? FrameProblem::None
+                                 : f.nx <= 0 ? FrameProblem::MagnitudeTooHigh
+                                             : FrameProblem::MagnitudeTooLow;
+    if (problem != FrameProblem::None) {
+        // The cumulative display drew no graph either, only its notice, which runs
+        // past x = 360; a half-erased notice would be left, so the whole picture goes.
+        c.fillRect(0, 0, c.width(), c.height());
+        drawNotice(c, 400, 100, frameProblemText(problem, m0));
         return 0;
     }
     drawFitAxes(c, false, f.x0, f.y0, f.nx, 7, f.dx, f.dy, f.xs, -1.0, 1.0, 1.0);

@@ -203,7 +203,11 @@ TEST(StatisticsWindow, DegenerateSelectionsShowTextNotCrash) {
     high.add(20000101, 95, 10);
     w.cumulativeDisplay(high.cat, high.sel, 90);
     EXPECT_FALSE(w.fitOk);
+    EXPECT_GT(countColour(c, clBlack, 0, 0, 360, 449), 50);  // the notice starts left of 360
     EXPECT_EQ(w.probabilityDisplay(), 0);
+    // No half-erased remnant of the cumulative notice stays beside the new one.
+    EXPECT_EQ(countColour(c, clBlack, 0, 0, 360, 449), 0);
+    EXPECT_GT(countColour(c, clBlack, 360, 0, 913, 449), 50);
 
     // Everything at m0: no line, no stale coefficients.
     Selection flat;

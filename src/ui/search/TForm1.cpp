@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/Convert.h"
 #include "app/FormUtil.h"
@@ -48,6 +49,8 @@ QString fixedPitchFamily() {
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     initForm(this, "TForm1", "KAVELO", 700, 752);
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     buildControls();
     buildMenus();
     FormCreate();
@@ -467,6 +470,8 @@ void TForm1::listAll(int n) {
         ProgressBar1->setMaximum(std::max(1, n));
     }
     resultModel->listAll(n);
+    // The set number reaches every listed row, so selecting a row never snaps back to row 1.
+    if (n <= 32000) UpDown7->setMax(std::max(1, n));
     Label1->setText(QString("KAVELOデータ　%1").arg(n));
     // Rows are formatted as they are shown, so the bar jumps to its end.
     if (n < 32000) ProgressBar1->setValue(std::max(0, n - 1));
@@ -666,7 +671,6 @@ void TForm1::RadioGroup1Click() {
         Label32->setText("すべての地震");
         allMode = 1;
         BtnMap->setEnabled(true);
-        if (n <= kProgressLimit) UpDown7->setMax(std::max(1, n));
         UpDown7->setPosition(1);
     } else {
         setConditionControlsEnabled(true);

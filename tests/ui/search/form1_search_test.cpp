@@ -200,6 +200,11 @@ TEST(Form1Search, EmptyResultAndUncheckedListUpGiveOneBlankRow) {
 TEST(Form1Search, CellSelectionAndSetNumber) {
     SearchWindow w;
     auto* f = w.f.get();
+    // The start listing: choosing a row keeps it chosen and shows its number.
+    f->StringGrid1->setCurrentRow(4);
+    f->StringGrid1SelectCell(2, 4);
+    EXPECT_EQ(f->Edit2->text(), "5");
+    EXPECT_EQ(f->StringGrid1->currentRow(), 4);
     w.selectMode();
     w.search();
     f->StringGrid1SelectCell(3, 1);

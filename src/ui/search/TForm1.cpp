@@ -92,7 +92,7 @@ void TForm1::buildControls() {
     Label27 = makeLabel(c, "Label27", "-", 204, 124, 16);
     depth2 = makeEdit(c, "depth2", "", 222, 122, 72);
     Origin = makeEdit(c, "Origin", "", 110, 150, 202);
-    Origin->setPlaceholderText("ABC DEF｜XYZ");
+    Origin->setToolTip("ABC DEF｜XYZ");
 
     struct Pair {
         TUpDown* ud;

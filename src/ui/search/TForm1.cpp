@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFontDatabase>
+#include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -235,6 +236,15 @@ void TForm1::buildControls() {
     connect(UpDown6, &TUpDown::clicked, this, &TForm1::UpDown6Click);
     mag1->installEventFilter(this);
     connect(StringGrid1, &TStringGrid::selectCell, this, &TForm1::StringGrid1SelectCell);
+    // Moving through the rows with the keys selects cells as a click does. A click
+    // reports itself on release, so changes made while a button is down are left to it;
+    // changes made from elsewhere (the set number) happen while the grid has no focus.
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now, const QModelIndex&) {
+                if (now.isValid() && StringGrid1->hasFocus() &&
+                    QApplication::mouseButtons() == Qt::NoButton)
+                    StringGrid1SelectCell(now.column(), now.row());
+            });
     connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Change);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(CBDistance, &QCheckBox::clicked, this, &TForm1::CBDistanceClick);

@@ -226,6 +226,33 @@ TEST(Form1Search, CellSelectionAndSetNumber) {
     EXPECT_TRUE(w.fx.messages.empty());
 }
 
+TEST(Form1Search, ArrowKeysInTheGridSelectLikeAClick) {
+    SearchWindow w;
+    auto* f = w.f.get();
+    w.selectMode();
+    w.search();
+    f->show();
+    f->activateWindow();
+    QApplication::setActiveWindow(f);
+    f->StringGrid1->setFocus();
+    QApplication::processEvents();
+    if (!f->StringGrid1->hasFocus()) GTEST_SKIP() << "no keyboard focus on this platform";
+    f->StringGrid1->setCurrentIndex(f->StringGrid1->model()->index(0, 8));
+    EXPECT_EQ(f->Origin->text(), "宮城県沖");
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(f->StringGrid1, &down);
+    EXPECT_EQ(f->StringGrid1->currentRow(), 1);
+    EXPECT_EQ(f->Origin->text(), "釧路沖");
+    EXPECT_EQ(f->Edit2->text(), "2");
+    // Typing a set number moves the row without taking its name.
+    f->Edit2->setFocus();
+    QApplication::processEvents();
+    w.type(f->Edit2, "4");
+    EXPECT_EQ(f->StringGrid1->currentRow(), 3);
+    EXPECT_EQ(f->Origin->text(), "釧路沖");
+    EXPECT_TRUE(w.fx.messages.empty());
+}
+
 TEST(Form1Search, ModeSwitchUpDownsAndDefault) {
     SearchWindow w;
     auto* f = w.f.get();

@@ -236,12 +236,13 @@ void TForm1::buildControls() {
     connect(UpDown6, &TUpDown::clicked, this, &TForm1::UpDown6Click);
     mag1->installEventFilter(this);
     connect(StringGrid1, &TStringGrid::selectCell, this, &TForm1::StringGrid1SelectCell);
-    // Moving through the rows with the keys selects cells as a click does. A click
+    // Moving from a chosen cell with the keys selects cells as a click does. A click
     // reports itself on release, so changes made while a button is down are left to it;
-    // changes made from elsewhere (the set number) happen while the grid has no focus.
+    // changes made from elsewhere (the set number) happen while the grid has no focus,
+    // and the first cell the grid picks for itself on focus after a new listing is no choice.
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& now, const QModelIndex&) {
-                if (now.isValid() && StringGrid1->hasFocus() &&
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                if (now.isValid() && before.isValid() && StringGrid1->hasFocus() &&
                     QApplication::mouseButtons() == Qt::NoButton)
                     StringGrid1SelectCell(now.column(), now.row());
             });

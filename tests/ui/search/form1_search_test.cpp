@@ -237,6 +237,7 @@ TEST(Form1Search, ArrowKeysInTheGridSelectLikeAClick) {
     f->StringGrid1->setFocus();
     QApplication::processEvents();
     if (!f->StringGrid1->hasFocus()) GTEST_SKIP() << "no keyboard focus on this platform";
+    // Moving on from the cell the grid picked on focus selects, as the keys do.
     f->StringGrid1->setCurrentIndex(f->StringGrid1->model()->index(0, 8));
     EXPECT_EQ(f->Origin->text(), "宮城県沖");
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);

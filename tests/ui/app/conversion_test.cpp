@@ -2,6 +2,7 @@
 
 #include "app/Convert.h"
 #include "app/Sjis.h"
+#include "search/ResultListModel.h"
 #include "ui/UiFixture.h"
 
 using namespace kavelo::ui;
@@ -25,4 +26,24 @@ TEST(Conversion, ShiftJisRoundTripsTheProgramsCharacters) {
     const std::string b = toSjis(s);
     EXPECT_EQ(b.substr(0, 4), "\x8b\x7b\x8f\xe9");
     EXPECT_EQ(fromSjis(b), s);
+}
+
+TEST(Conversion, BrokenShiftJisNamesShowReplacementCharacters) {
+    const QChar bad(0xFFFD);
+    EXPECT_EQ(fromSjis("AB\x82"), QString("AB") + bad);       // lead byte cut off at the end
+    EXPECT_EQ(fromSjis("\x82\x20Z"), QString(bad) + " Z");    // trail byte out of range
+    EXPECT_FALSE(fromSjis("\xff\xfd\xfe").isEmpty());          // bytes no table holds
+    EXPECT_EQ(fromSjis(std::string_view("A\0B", 3)).size(), 3);
+    EXPECT_TRUE(fromSjis({}).isEmpty());
+
+    // A record whose stored name is 32 damaged bytes with no NUL shows in the grid.
+    kavelo::Catalogue cat;
+    cat.recordCount = 1;
+    for (std::size_t i = 0; i < kavelo::kOriginSize; ++i) cat[0].origin[i] = i % 3 == 0 ? '\x81' : '\xff';
+    ResultListModel model(&cat);
+    model.listAll(1);
+    const QString cell = model.cellText(8, 0);
+    EXPECT_TRUE(cell.contains(bad));
+    EXPECT_LE(cell.size(), 32);
+    EXPECT_EQ(model.cellText(8, 1), QString());  // past the listing
 }

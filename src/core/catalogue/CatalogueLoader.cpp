@@ -45,8 +45,9 @@ bool readChunk(std::ifstream& in, char* buf, std::size_t n, std::size_t& got) {
 
 bool readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
     out.clear();
-    // A folder opens as a stream on some systems and reports an absurd size; the
-    // size is never trusted either, the bytes are read until the end.
+    // Regular files only: a folder opens as a stream here and reports an absurd size,
+    // and a named pipe blocks on opening. The size is not trusted either; the bytes are
+    // read until the end.
     if (!isRegularFile(path)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;

@@ -117,6 +117,13 @@ TEST(BadCatalogueFiles, RecordsAcrossReadChunksAndBeyondCapacity) {
     EXPECT_EQ(res.geppoCount, kCatalogueCapacity);
     EXPECT_EQ(res.leftOut, 4097);
     EXPECT_EQ(cat.recordCount, kCatalogueCapacity);
+
+    // Exactly one internal read's worth: the empty read after it ends the file cleanly.
+    dir.write("GEPPO1.BIN", big.substr(0, 4096 * kRecordSize));
+    res = loadCatalogue(dir.file("RIKA.BIN"), dir.file("GEPPO1.BIN"), cat);
+    EXPECT_EQ(res.status, CatalogueLoadResult::Status::Ok);
+    EXPECT_EQ(res.geppoCount, 4096);
+    EXPECT_EQ(res.leftOut, 0);
 }
 
 TEST(BadCatalogueFiles, WholeFileReadStopsAtItsLimit) {

@@ -19,12 +19,13 @@ TEST(BadSlotFiles, DamagedSlotsGiveElevenLinesOrNothing) {
     const std::string base =
         "1995/01/17\r\n2020\r\n2400\r\n5000\r\n12200\r\n15200\r\n40\r\n90\r\n0\r\n600\r\n\x93\xfa\x8c\xfc\r\n";
     TempDir dir;
-    const std::string path = dir.file("Region0.txt");
     Mutator m(31337);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 400; ++i) {
         const std::string bytes = m.mutate(base);
-        dir.write("Region0.txt", bytes);
-        SlotRead r = readConditionSlot(path);
+        // A fresh file each time: truncating a written file makes the file system flush it.
+        const std::string name = "Region" + std::to_string(i) + ".txt";
+        dir.write(name, bytes);
+        SlotRead r = readConditionSlot(dir.file(name));
         ASSERT_LE(r.linesFound, kConditionLineCount);
         if (r.status == SlotReadStatus::Ok) {
             ASSERT_EQ(r.linesFound, kConditionLineCount);

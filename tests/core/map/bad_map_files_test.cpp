@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,39 @@ TEST(BadMapFiles, NodesFarOutsideAnyMapAreRejected) {
     r = parseProjectionGrid("2 2  -1000000 -1000000  1000000 -1000000  -1000000 1000000  1000000 1000000", g);
     ASSERT_TRUE(r.ok) << r.message;
     exerciseProjection(g, true);
+}
+
+TEST(BadMapFiles, SkewedGridsWithinTheBoundsProjectWithoutOverflow) {
+    std::mt19937 rng(1999);
+    auto coord = [&](int32_t lo, int32_t hi) {
+        return lo + static_cast<int32_t>(rng() % static_cast<uint32_t>(hi - lo + 1));
+    };
+    for (int i = 0; i < 40; ++i) {
+        const int rows = 2 + static_cast<int>(rng() % (kGridMaxRows - 1));
+        const int cols = 2 + static_cast<int>(rng() % (kGridMaxCols - 1));
+        // Rows and columns of strictly growing values, spread over a random share of the bounds.
+        const int32_t span = i % 2 ? kGridCoordinateMax / 20 : 400;
+        std::string text = std::to_string(rows) + " " + std::to_string(cols) + "\n";
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const int32_t x = -kGridCoordinateMax + c * 2 * span + coord(0, span / 2) + (i % 3 ? 0 : r * span / 8);
+                const int32_t y = -kGridCoordinateMax + r * 2 * span + coord(0, span / 2) + (i % 3 ? c * span / 8 : 0);
+                text += std::to_string(x) + " " + std::to_string(y) + "\n";
+            }
+        }
+        ProjectionGrid g;
+        ASSERT_TRUE(parseProjectionGrid(text, g).ok) << text;
+        MapProjection p;
+        p.grid = g;
+        p.view.x0 = g.at(0, 0).x;
+        p.view.y0 = g.at(0, 0).y;
+        p.view.setYRange(coord(1, 2 * kGridCoordinateMax), p.frame);
+        exerciseProjection(g, true);
+        for (int sy = 0; sy <= 600; sy += 50)
+            for (int sx = 0; sx <= 720; sx += 60) (void)p.screenToGeo(sx, sy);
+        (void)p.graticuleLabels();
+        (void)p.visibleBounds(10);
+    }
 }
 
 TEST(BadMapFiles, OddSeparatorsInTheGridText) {

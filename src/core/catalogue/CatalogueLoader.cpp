@@ -1,7 +1,10 @@
 #include "catalogue/CatalogueLoader.h"
 
+#include <climits>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace kavelo {
 
@@ -13,7 +16,7 @@ int32_t appendCatalogueBytes(std::string_view bytes, bool rika, Catalogue& cat, 
         EarthquakeRecord r = decodeRecord(p + k * kRecordSize);
         if (rika && r.date > kRikaLastDate) continue;
         if (cat.recordCount >= kCatalogueCapacity) {
-            if (leftOut) ++*leftOut;
+            if (leftOut && *leftOut < INT32_MAX) ++*leftOut;
             continue;
         }
         r.rika = rika ? 1 : 0;
@@ -24,33 +27,82 @@ int32_t appendCatalogueBytes(std::string_view bytes, bool rika, Catalogue& cat, 
     return taken;
 }
 
-bool readWholeFile(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    out.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(out.data(), size);
-    out.resize(static_cast<std::size_t>(in.gcount()));
+namespace {
+
+bool isRegularFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && !ec;
+}
+
+// Reads up to n bytes; fewer only at the end of the file. False on a read error.
+bool readChunk(std::ifstream& in, char* buf, std::size_t n, std::size_t& got) {
+    in.read(buf, static_cast<std::streamsize>(n));
+    got = static_cast<std::size_t>(in.gcount());
     return !in.bad();
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
+    out.clear();
+    // Regular files only: a folder opens as a stream here and reports an absurd size,
+    // and a named pipe blocks on opening. The size is not trusted either; the bytes are
+    // read until the end.
+    if (!isRegularFile(path)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    constexpr std::size_t kChunk = 1 << 16;
+    for (;;) {
+        const std::size_t have = out.size();
+        if (have > maxBytes) break;
+        // One byte beyond the limit tells a file that is too large from one that fits.
+        const std::size_t room = maxBytes - have;
+        const std::size_t want = room >= kChunk ? kChunk : room + 1;
+        out.resize(have + want);
+        std::size_t got = 0;
+        const bool ok = readChunk(in, out.data() + have, want, got);
+        out.resize(have + got);
+        if (!ok) {
+            out.clear();
+            return false;
+        }
+        if (got < want) break;
+    }
+    if (out.size() > maxBytes) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+bool appendCatalogueFile(const std::string& path, bool rika, Catalogue& cat, int32_t* taken,
+                         int32_t* leftOut) {
+    if (!isRegularFile(path)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::string buf(kRecordSize * 4096, '\0');
+    for (;;) {
+        std::size_t got = 0;
+        if (!readChunk(in, buf.data(), buf.size(), got)) return false;
+        // Whole chunks hold whole records, so only a partial record at the very end is lost.
+        const int32_t n = appendCatalogueBytes(std::string_view(buf.data(), got), rika, cat, leftOut);
+        if (taken) *taken += n;
+        if (got < buf.size()) return true;
+    }
 }
 
 CatalogueLoadResult loadCatalogue(const std::string& rikaPath, const std::string& geppoPath,
                                   Catalogue& cat) {
     CatalogueLoadResult res;
     cat.recordCount = 0;
-    std::string bytes;
-    if (!readWholeFile(rikaPath, bytes)) {
+    if (!appendCatalogueFile(rikaPath, true, cat, &res.rikaCount, &res.leftOut)) {
         res.status = CatalogueLoadResult::Status::RikaMissing;
         return res;
     }
-    res.rikaCount = appendCatalogueBytes(bytes, true, cat, &res.leftOut);
-    if (!readWholeFile(geppoPath, bytes)) {
+    if (!appendCatalogueFile(geppoPath, false, cat, &res.geppoCount, &res.leftOut)) {
         res.status = CatalogueLoadResult::Status::GeppoMissing;
         return res;
     }
-    res.geppoCount = appendCatalogueBytes(bytes, false, cat, &res.leftOut);
     return res;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Loading RIKA.BIN (events before 1885) and GEPPO1.BIN into the Catalogue.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,8 +29,16 @@ struct CatalogueLoadResult {
 // number of eligible records that found no room.
 int32_t appendCatalogueBytes(std::string_view bytes, bool rika, Catalogue& cat, int32_t* leftOut);
 
-// Reads a whole file; false when it cannot be opened.
-bool readWholeFile(const std::string& path, std::string& out);
+// Reads a whole regular file. False when it cannot be opened or read, is not a
+// regular file (a folder, a device), or holds more than maxBytes bytes; out is then empty.
+bool readWholeFile(const std::string& path, std::string& out,
+                   std::size_t maxBytes = static_cast<std::size_t>(-1));
+
+// Appends the whole records of a catalogue file, read piece by piece so that a file of
+// any size needs little memory; same rules as appendCatalogueBytes. False when the file
+// cannot be opened or read or is not a regular file.
+bool appendCatalogueFile(const std::string& path, bool rika, Catalogue& cat, int32_t* taken,
+                         int32_t* leftOut);
 
 CatalogueLoadResult loadCatalogue(const std::string& rikaPath, const std::string& geppoPath,
                                   Catalogue& cat);

@@ -14,6 +14,9 @@ namespace kavelo {
 constexpr int kOriginTableCapacity = 2000;
 constexpr std::size_t kOriginColumnMax = 30;
 constexpr std::size_t kOriginLineMax = 99;
+// A table file larger than this is not read at all (names then stay as stored, as when
+// the file is missing); a full table is about 2000 x 99 bytes.
+constexpr std::size_t kOriginTableFileMax = 16 * 1024 * 1024;
 
 enum class NameTableMessage {
     TooLongLetters,  // one per byte beyond the 30th of a column

@@ -3,9 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
+#include <system_error>
 
 namespace kavelo {
 
@@ -37,6 +38,11 @@ bool nextInt(std::string_view text, std::size_t& pos, int64_t& value) {
     pos = p;
     value = negative ? -v : v;
     return true;
+}
+
+bool isRegularFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && !ec;
 }
 
 std::string joinPath(const std::string& dir, const std::string& name) {
@@ -79,6 +85,14 @@ MapDataResult parseProjectionGrid(std::string_view text, ProjectionGrid& grid) {
                               "POINTXY.DAT: node (row %d, column %d) is missing or not a number", r, c);
                 return failure(buf);
             }
+            if (x < -kGridCoordinateMax || x > kGridCoordinateMax || y < -kGridCoordinateMax ||
+                y > kGridCoordinateMax) {
+                char buf[160];
+                std::snprintf(buf, sizeof buf,
+                              "POINTXY.DAT: node (row %d, column %d) lies far outside any map (%lld, %lld)", r,
+                              c, static_cast<long long>(x), static_cast<long long>(y));
+                return failure(buf);
+            }
             g.at(r, c) = PlanePoint{static_cast<int32_t>(x), static_cast<int32_t>(y)};
         }
     }
@@ -103,10 +117,16 @@ MapDataResult parseProjectionGrid(std::string_view text, ProjectionGrid& grid) {
 }
 
 MapDataResult loadProjectionGrid(const std::string& path, ProjectionGrid& grid) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return failure("Can't open POINTXY.DAT (" + path + ")");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (text.size() > 1'000'000) return failure("POINTXY.DAT: the file is far too large to be a node grid");
+    constexpr std::size_t kMaxGridFileBytes = 1'000'000;
+    std::ifstream in;
+    if (isRegularFile(path)) in.open(path, std::ios::binary);
+    if (!in.is_open()) return failure("Can't open POINTXY.DAT (" + path + ")");
+    // Never more than one byte past the limit is read.
+    std::string text(kMaxGridFileBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return failure("Can't read POINTXY.DAT (" + path + ")");
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxGridFileBytes) return failure("POINTXY.DAT: the file is far too large to be a node grid");
     return parseProjectionGrid(text, grid);
 }
 
@@ -140,11 +160,13 @@ MapDataResult parseCoastLine(const unsigned char* bytes, std::size_t size, Coast
 }
 
 MapDataResult loadCoastLine(const std::string& path, CoastLine& line) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return failure("Can't open Coast data file");
+    std::ifstream in;
+    if (isRegularFile(path)) in.open(path, std::ios::binary);
+    if (!in.is_open()) return failure("Can't open Coast data file");
     // One read of up to 4000 int16 values, as much as a file of 1999 points needs.
     unsigned char buf[8000];
     in.read(reinterpret_cast<char*>(buf), sizeof buf);
+    if (in.bad()) return failure("Can't read Coast data file");
     auto got = static_cast<std::size_t>(in.gcount());
     std::string name = path;
     if (auto slash = name.find_last_of("/\\"); slash != std::string::npos) name = name.substr(slash + 1);

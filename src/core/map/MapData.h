@@ -21,6 +21,9 @@ constexpr int kGridMaxRows = 14;
 constexpr int kGridMaxCols = 16;
 constexpr int kGridLatOrigin = 2400;   // ddmm of row 0
 constexpr int kGridLonOrigin = 12200;  // dddmm of column 0
+// Largest plane coordinate a node may have. Real grids stay within a few thousand; the
+// bound keeps every node difference and product of the projection arithmetic in range.
+constexpr int32_t kGridCoordinateMax = 1'000'000;
 
 // Plane coordinates of the geographic points 24N + 2r degrees, 122E + 2c degrees.
 struct ProjectionGrid {
@@ -53,8 +56,9 @@ struct MapDataResult {
 std::string coastFileName(int n);
 
 // Whitespace-separated integers: rows, cols, then rows x cols pairs of x y.
-// Rejects grids outside 2..14 rows / 2..16 columns, missing or non-numeric values and
-// nodes that are not strictly increasing eastward (x) and northward (y).
+// Rejects grids outside 2..14 rows / 2..16 columns, missing or non-numeric values, nodes
+// beyond +-kGridCoordinateMax and nodes that are not strictly increasing eastward (x) and
+// northward (y).
 MapDataResult parseProjectionGrid(std::string_view text, ProjectionGrid& grid);
 MapDataResult loadProjectionGrid(const std::string& path, ProjectionGrid& grid);
 

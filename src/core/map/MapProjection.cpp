@@ -478,7 +478,9 @@ std::optional<MapProjection::RangeCircle> MapProjection::rangeCircle(int centreL
         const ScreenPoint& a = v[static_cast<std::size_t>((k + kDirections - 1) % kDirections)];
         const ScreenPoint& b = v[static_cast<std::size_t>(k)];
         const ScreenPoint& c = v[static_cast<std::size_t>((k + 1) % kDirections)];
-        rc.vertices[static_cast<std::size_t>(k)] = ScreenPoint{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3};
+        // Widened: far-off vertices are clamped to +-1e9, and three of them overflow int.
+        rc.vertices[static_cast<std::size_t>(k)] =
+            ScreenPoint{static_cast<int>((int64_t{a.x} + b.x + c.x) / 3), static_cast<int>((int64_t{a.y} + b.y + c.y) / 3)};
     }
     return rc;
 }

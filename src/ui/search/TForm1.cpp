@@ -431,7 +431,7 @@ bool TForm1::loadCatalogue() {
 
 void TForm1::loadOriginNames() {
     std::string bytes;
-    if (!readWholeFile(joinPath(workDir, "DATA/JAP-ORIGIN.CSV"), bytes)) return;
+    if (!readWholeFile(joinPath(workDir, "DATA/JAP-ORIGIN.CSV"), bytes, kOriginTableFileMax)) return;
     OriginNameTable table = parseOriginNameTable(bytes, [](NameTableMessage m) {
         messageBox(m == NameTableMessage::TooLongLetters ? "Too long letters" : "Too many letters",
                    "String Error");

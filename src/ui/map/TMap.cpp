@@ -47,6 +47,7 @@ QString qtFilter(const QString& filter) {
 TMap::TMap(QWidget* parent) : QWidget(parent) {
     initForm(this, "TMap", "震央分布", 752, 776);
     buildControls();
+    markStyle = static_cast<uint8_t>(CircleGroup->itemIndex());
     depthBounds = defaultDepthBounds = kDefaultBounds;
     depthColors = defaultDepthColors = kDefaultColors;
     depthClassCount = defaultDepthClassCount = 7;

@@ -84,13 +84,13 @@ void TForm1::BtnDepthClick() {
                 stopped = true;
                 break;
             }
-            if (depthStep < 1) {
-                // A thickness of 0 or less would never reach the last slice.
-                messageBox("深さの幅は1km以上を指定してください", "Data Error");
+            if (stopChoice == 2) {
                 stopped = true;
                 break;
             }
-            if (stopChoice == 2) {
+            if (depthStep < 1) {
+                // A thickness of 0 or less would never reach the last slice.
+                messageBox("深さの幅は1km以上を指定してください", "Data Error");
                 stopped = true;
                 break;
             }

@@ -447,3 +447,40 @@ TEST_F(MapWindows, DepthSlicesPreviousContinueAndStop) {
         EXPECT_TRUE(Form1->BtnDepth->isEnabled());
     }
 }
+
+TEST_F(MapWindows, LegendFollowsTheMarkStyleFromTheStart) {
+    // The group starts on "●" and the legend drawn at creation shows filled marks.
+    EXPECT_EQ(Map->CircleGroup->itemIndex(), kMarkFilled);
+    EXPECT_EQ(Map->markStyle, kMarkFilled);
+    Canvas& c = MagScale->Image1->canvas();
+    EXPECT_EQ(c.pixel(30, 180), clRed);  // M5.0, filled red
+    EXPECT_EQ(c.pixel(113, 60), clAqua);  // depth rows outlined 1 pixel wide
+
+    // Hollow marks: M5.0 and up drawn 2 pixels wide; the depth rows keep that width,
+    // the open class below them is outlined 1 pixel wide.
+    Map->CircleGroup->setItemIndexSilently(kMarkHollow);
+    Map->BtnMapDrawClick();
+    EXPECT_EQ(Map->markStyle, kMarkHollow);
+    MagScale->FormCreate();
+    EXPECT_EQ(c.pixel(30, 180), clWhite);
+    EXPECT_EQ(c.pixel(113, 60), clBlack);
+    EXPECT_EQ(c.pixel(113, 240), clOlive);
+}
+
+TEST_F(MapWindows, DepthSlicesRejectAThicknessBelowOneKilometre) {
+    Stop->modalHook = [](TStop& s) {
+        s.Edit2->setText("0");
+        s.Button3->click();  // stopping does not complain about the thickness
+    };
+    Form1->BtnDepthClick();
+    EXPECT_TRUE(fx.messages.empty());
+    Stop->modalHook = [](TStop& s) {
+        s.Edit2->setText("0");
+        s.Button2->click();
+    };
+    Form1->BtnDepthClick();
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].text, "深さの幅は1km以上を指定してください");
+    EXPECT_EQ(Form1->depthAnimating, 0);
+    EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
+}

@@ -165,7 +165,7 @@ MapColors TMap::mapColors() const {
 }
 
 bool TMap::landFillOff() const {
-    return (Form1 && Form1->None2 && Form1->None2->isChecked()) || EnergyChk->isChecked();
+    return (Form1 && Form1->None3 && Form1->None3->isChecked()) || EnergyChk->isChecked();
 }
 
 BaseMapOptions TMap::baseMapOptions() const {

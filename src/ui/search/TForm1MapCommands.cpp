@@ -174,8 +174,8 @@ void TForm1::Brown1Click() {
     Brown1->setChecked(true);
     if (Map) Map->landColor = rgb(227, 158, 138);
 }
-void TForm1::None2Click() {
-    None2->setChecked(true);
+void TForm1::None3Click() {
+    None3->setChecked(true);
     if (Map) Map->landColor = rgb(0, 0, 0);
 }
 void TForm1::Blue2Click() {
@@ -202,8 +202,8 @@ void TForm1::Gray1Click() {
     Gray1->setChecked(true);
     if (Map) Map->gridColor = rgb(128, 128, 128);
 }
-void TForm1::None3Click() {
-    None3->setChecked(true);
+void TForm1::None2Click() {
+    None2->setChecked(true);
     if (Map) Map->GridGroup->setItemIndex(0);
 }
 void TForm1::Yellow3Click() {

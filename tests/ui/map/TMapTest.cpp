@@ -148,7 +148,7 @@ TEST_F(MapWindows, MapDrawPlotsTheSelectionAndShowsTheWindow) {
     Map->OriginChkClick();
     EXPECT_EQ(mapPixel(*Map->geoToScreen(13015, 3015)), Map->seaColor);
     // Land "None" turns the coast into outlines.
-    Form1->None2Click();
+    Form1->None3Click();
     EXPECT_EQ(Map->landColor, clBlack);
     Map->BtnMapDrawClick();
     EXPECT_EQ(countColor(Map->canvas(), clBlack, 61, 52, 659, 549), 0);
@@ -313,9 +313,13 @@ TEST_F(MapWindows, ColourMenusSetTheMapColours) {
     EXPECT_EQ(Map->gridColor, rgb(128, 128, 128));
     Form1->Aqua4Click();
     EXPECT_EQ(Map->subGridColor, rgb(0, 255, 255));
+    // Land "None" is the item None3 (the coast drawing reads it); grid "None" is None2.
+    EXPECT_TRUE(Form1->Land1->actions().contains(Form1->None3));
+    EXPECT_EQ(Form1->None3->objectName(), "None3");
+    EXPECT_TRUE(Form1->Grid1->actions().contains(Form1->None2));
     Form1->None1Click();
     EXPECT_EQ(Map->PenGroup->itemIndex(), 3);
-    Form1->None3Click();
+    Form1->None2Click();
     EXPECT_EQ(Map->GridGroup->itemIndex(), 0);
     // Default restores the five colours but not the "None" choices of lines.
     Form1->Default1Click();

@@ -71,6 +71,12 @@ void TForm1::BtnDepthClick() {
         depth1->setText(QString::number(depthTop));
         depth2->setText(QString::number(depthTop + depthStep));
         BtnSearchClick();
+        if (!BtnMap->isEnabled()) {
+            // The other conditions were refused (the search said why): the slice would show
+            // the previous selection under its own caption, so the display ends here.
+            stopped = true;
+            break;
+        }
         Map->BtnMapDrawClick();
         Map->repaint();
         if (stopChoice == 1 || stopChoice == 3) {

@@ -488,3 +488,20 @@ TEST_F(MapWindows, DepthSlicesRejectAThicknessBelowOneKilometre) {
     EXPECT_EQ(Form1->depthAnimating, 0);
     EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
 }
+
+TEST_F(MapWindows, DepthSlicesEndWhenTheOtherConditionsAreRefused) {
+    Form1->mag1->setText("70");
+    Form1->mag2->setText("40");
+    int asked = 0;
+    Stop->modalHook = [&](TStop& s) {
+        ++asked;
+        s.Button1->click();
+    };
+    Form1->BtnDepthClick();
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(fx.messages.size(), 1u);  // the search's own message, once, and no end message
+    EXPECT_EQ(fx.messages[0].text, "illegal magnitude data!");
+    EXPECT_EQ(Form1->depthAnimating, 0);
+    EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
+    EXPECT_FALSE(Map->isVisible());
+}

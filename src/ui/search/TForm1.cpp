@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFontDatabase>
+#include <QItemSelectionModel>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/Convert.h"
 #include "app/FormUtil.h"
@@ -48,6 +50,8 @@ QString fixedPitchFamily() {
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     initForm(this, "TForm1", "KAVELO", 700, 752);
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     buildControls();
     buildMenus();
     FormCreate();
@@ -89,7 +93,7 @@ void TForm1::buildControls() {
     Label27 = makeLabel(c, "Label27", "-", 204, 124, 16);
     depth2 = makeEdit(c, "depth2", "", 222, 122, 72);
     Origin = makeEdit(c, "Origin", "", 110, 150, 202);
-    Origin->setPlaceholderText("ABC DEF｜XYZ");
+    Origin->setToolTip("ABC DEF｜XYZ");
 
     struct Pair {
         TUpDown* ud;
@@ -232,6 +236,16 @@ void TForm1::buildControls() {
     connect(UpDown6, &TUpDown::clicked, this, &TForm1::UpDown6Click);
     mag1->installEventFilter(this);
     connect(StringGrid1, &TStringGrid::selectCell, this, &TForm1::StringGrid1SelectCell);
+    // Moving from a chosen cell with the keys selects cells as a click does. A click
+    // reports itself on release, so changes made while a button is down are left to it;
+    // changes made from elsewhere (the set number) happen while the grid has no focus,
+    // and the first cell the grid picks for itself on focus after a new listing is no choice.
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                if (now.isValid() && before.isValid() && StringGrid1->hasFocus() &&
+                    QApplication::mouseButtons() == Qt::NoButton)
+                    StringGrid1SelectCell(now.column(), now.row());
+            });
     connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Change);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(CBDistance, &QCheckBox::clicked, this, &TForm1::CBDistanceClick);
@@ -467,6 +481,8 @@ void TForm1::listAll(int n) {
         ProgressBar1->setMaximum(std::max(1, n));
     }
     resultModel->listAll(n);
+    // The set number reaches every listed row, so selecting a row never snaps back to row 1.
+    if (n <= 32000) UpDown7->setMax(std::max(1, n));
     Label1->setText(QString("KAVELOデータ　%1").arg(n));
     // Rows are formatted as they are shown, so the bar jumps to its end.
     if (n < 32000) ProgressBar1->setValue(std::max(0, n - 1));
@@ -666,7 +682,6 @@ void TForm1::RadioGroup1Click() {
         Label32->setText("すべての地震");
         allMode = 1;
         BtnMap->setEnabled(true);
-        if (n <= kProgressLimit) UpDown7->setMax(std::max(1, n));
         UpDown7->setPosition(1);
     } else {
         setConditionControlsEnabled(true);

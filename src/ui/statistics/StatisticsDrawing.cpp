@@ -34,6 +34,14 @@ struct Trace {
 
 }  // namespace
 
+// Whole values as "%.0f". The probability frame starts at m0
+// itself, so with m0 = 4.5 its lines lie at 4.5, 5.5, ...; "%.0f" would round those to
+// the even neighbour (4, 6, 6, 8) and mislabel every line, so they get one decimal.
+QString gridLabel(double v) {
+    const bool whole = std::fabs(v - std::nearbyint(v)) < 1e-6;
+    return QString::asprintf(whole ? "%.0f" : "%.1f", v);
+}
+
 void clearImage(Canvas& c) {
     c.setPenMode(PenMode::Copy);
     c.setBrushStyle(BrushStyle::Solid);
@@ -164,7 +172,7 @@ void drawFitAxes(Canvas& c, bool logarithmic, int x0, int y0, int nx, int ny, in
         c.setPenWidth(i == 0 || i == nx ? 2 : 1);
         c.moveTo(x, y0);
         c.lineTo(x, y0 - ny * dy);
-        c.textOut(x - 6, y0 + 6, QString::asprintf("%.0f", startX + i * stepX));
+        c.textOut(x - 6, y0 + 6, gridLabel(startX + i * stepX));
     }
     for (int j = 0; j <= ny; ++j) {
         const int y = y0 - j * dy;
@@ -172,7 +180,7 @@ void drawFitAxes(Canvas& c, bool logarithmic, int x0, int y0, int nx, int ny, in
         c.moveTo(x0, y);
         c.lineTo(x0 + nx * dx, y);
         const double v = logarithmic ? startY * std::pow(10.0, j) : startY + j * stepY;
-        const QString label = QString::asprintf("%.0f", v);
+        const QString label = gridLabel(v);
         c.textOut(x0 - c.textWidth(label) - 6, y - 6, label);
     }
     c.setPenWidth(1);
@@ -316,12 +324,15 @@ int drawProbability(Canvas& c, int m0, const CumulativeTable& cum, int magMax, d
     c.setBrushColor(clWhite);
     c.fillRect(360, 0, c.width(), c.height());
     const ProbabilityFrame f = probabilityFrame(m0);
-    if (!f.valid) {
-        drawNotice(c, 400, 100, frameProblemText(FrameProblem::MagnitudeTooHigh, m0));
-        return 0;
-    }
-    if (cum[0] <= 0) {
-        drawNotice(c, 400, 100, frameProblemText(FrameProblem::Empty, m0));
+    const FrameProblem problem = cum[0] <= 0 ? FrameProblem::Empty
+                                 : f.valid   ? FrameProblem::None
+                                 : f.nx <= 0 ? FrameProblem::MagnitudeTooHigh
+                                             : FrameProblem::MagnitudeTooLow;
+    if (problem != FrameProblem::None) {
+        // The cumulative display drew no graph either, only its notice, which runs
+        // past x = 360; a half-erased notice would be left, so the whole picture goes.
+        c.fillRect(0, 0, c.width(), c.height());
+        drawNotice(c, 400, 100, frameProblemText(problem, m0));
         return 0;
     }
     drawFitAxes(c, false, f.x0, f.y0, f.nx, 7, f.dx, f.dy, f.xs, -1.0, 1.0, 1.0);

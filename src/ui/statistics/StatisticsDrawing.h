@@ -24,6 +24,9 @@ void drawMonthlyFrequency(Canvas& c, const FrequencyTables& t);
 // Tells on the picture how many selected records the tables could not hold.
 void drawLeftOutNote(Canvas& c, const FrequencyTables& t);
 
+// Label of a frame grid line: "%.0f", or "%.1f" for a value between whole numbers.
+QString gridLabel(double v);
+
 // Frame with grid and labels; labels start * 10^j on a logarithmic count axis.
 void drawFitAxes(Canvas& c, bool logarithmic, int x0, int y0, int nx, int ny, int dx, int dy,
                  double startX, double startY, double stepX, double stepY);

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/MessageBox.h"
-#include "platform/PngStream.h"
+#include "platform/ImageFile.h"
 #include "statistics/GraphScale.h"
 
 using kavelo::ui::Canvas;
@@ -243,11 +243,9 @@ void TMyGraph::Copy() { QApplication::clipboard()->setImage(picture()); }
 
 bool TMyGraph::Save_PNG(const QString& fileName) {
     const QImage img = picture().convertToFormat(QImage::Format_RGB32);
-    std::string why;
-    const bool ok = kavelo::savePngRgb(fileName.toLocal8Bit().toStdString(), img.width(),
-                                       img.height(), reinterpret_cast<const uint32_t*>(img.constBits()),
-                                       static_cast<int>(img.bytesPerLine() / 4), &why);
-    if (!ok)
-        kavelo::ui::messageBox(fileName + " : " + QString::fromStdString(why), "File Error");
-    return ok;
+    const kavelo::PixelBuffer px{reinterpret_cast<const uint32_t*>(img.constBits()), img.width(),
+                                 img.height(), static_cast<std::size_t>(img.bytesPerLine())};
+    const kavelo::ImageFileResult r = kavelo::writePng(fileName.toLocal8Bit().toStdString(), px);
+    if (!r.ok) kavelo::ui::messageBox(QString::fromStdString(r.message), "File Error");
+    return r.ok;
 }

@@ -200,6 +200,11 @@ TEST(Form1Search, EmptyResultAndUncheckedListUpGiveOneBlankRow) {
 TEST(Form1Search, CellSelectionAndSetNumber) {
     SearchWindow w;
     auto* f = w.f.get();
+    // The start listing: choosing a row keeps it chosen and shows its number.
+    f->StringGrid1->setCurrentRow(4);
+    f->StringGrid1SelectCell(2, 4);
+    EXPECT_EQ(f->Edit2->text(), "5");
+    EXPECT_EQ(f->StringGrid1->currentRow(), 4);
     w.selectMode();
     w.search();
     f->StringGrid1SelectCell(3, 1);
@@ -218,6 +223,34 @@ TEST(Form1Search, CellSelectionAndSetNumber) {
     EXPECT_EQ(f->StringGrid1->currentRow(), 2);
     f->Button6->click();
     EXPECT_EQ(f->Edit2->text(), "");
+    EXPECT_TRUE(w.fx.messages.empty());
+}
+
+TEST(Form1Search, ArrowKeysInTheGridSelectLikeAClick) {
+    SearchWindow w;
+    auto* f = w.f.get();
+    w.selectMode();
+    w.search();
+    f->show();
+    f->activateWindow();
+    QApplication::setActiveWindow(f);
+    f->StringGrid1->setFocus();
+    QApplication::processEvents();
+    if (!f->StringGrid1->hasFocus()) GTEST_SKIP() << "no keyboard focus on this platform";
+    // Moving on from the cell the grid picked on focus selects, as the keys do.
+    f->StringGrid1->setCurrentIndex(f->StringGrid1->model()->index(0, 8));
+    EXPECT_EQ(f->Origin->text(), "宮城県沖");
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(f->StringGrid1, &down);
+    EXPECT_EQ(f->StringGrid1->currentRow(), 1);
+    EXPECT_EQ(f->Origin->text(), "釧路沖");
+    EXPECT_EQ(f->Edit2->text(), "2");
+    // Typing a set number moves the row without taking its name.
+    f->Edit2->setFocus();
+    QApplication::processEvents();
+    w.type(f->Edit2, "4");
+    EXPECT_EQ(f->StringGrid1->currentRow(), 3);
+    EXPECT_EQ(f->Origin->text(), "釧路沖");
     EXPECT_TRUE(w.fx.messages.empty());
 }
 

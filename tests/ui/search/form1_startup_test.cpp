@@ -42,6 +42,9 @@ TEST(Form1Startup, LoadsListsAndLabelsTheCatalogue) {
     EXPECT_EQ(f->RadioGroup1->property("itemIndex").toInt(), 0);
     EXPECT_EQ(f->UpDown5->property("position").toInt(), 40);
     EXPECT_FALSE(f->date1->isEnabled());
+    // The pattern example is a hint, never text standing in the empty edit.
+    EXPECT_EQ(f->Origin->toolTip(), "ABC DEF｜XYZ");
+    EXPECT_TRUE(f->Origin->placeholderText().isEmpty());
 
     auto* grid = f->StringGrid1;
     ASSERT_EQ(grid->rowCount(), 4);

@@ -203,7 +203,11 @@ TEST(StatisticsWindow, DegenerateSelectionsShowTextNotCrash) {
     high.add(20000101, 95, 10);
     w.cumulativeDisplay(high.cat, high.sel, 90);
     EXPECT_FALSE(w.fitOk);
+    EXPECT_GT(countColour(c, clBlack, 0, 0, 360, 449), 50);  // the notice starts left of 360
     EXPECT_EQ(w.probabilityDisplay(), 0);
+    // No half-erased remnant of the cumulative notice stays beside the new one.
+    EXPECT_EQ(countColour(c, clBlack, 0, 0, 360, 449), 0);
+    EXPECT_GT(countColour(c, clBlack, 360, 0, 913, 449), 50);
 
     // Everything at m0: no line, no stale coefficients.
     Selection flat;
@@ -276,4 +280,16 @@ TEST(StatisticsWindow, ButtonsWorkOnTheMainWindowSelection) {
     w.Button6Click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(913, 449));
     Form1 = oldForm;
+}
+
+TEST(StatisticsDrawing, FrameLabelsNameTheirGridLines) {
+    EXPECT_EQ(gridLabel(4.0), "4");
+    EXPECT_EQ(gridLabel(-1.0), "-1");
+    EXPECT_EQ(gridLabel(1000.0), "1000");
+    // The probability frame of m0 = 4.5 has its lines at 4.5, 5.5, ...: never "4", "6", "6".
+    EXPECT_EQ(gridLabel(45 * 0.1), "4.5");
+    EXPECT_EQ(gridLabel(45 * 0.1 + 1.0), "5.5");
+    EXPECT_EQ(gridLabel(45 * 0.1 + 2.0), "6.5");
+    EXPECT_EQ(gridLabel(43 * 0.1), "4.3");
+    EXPECT_EQ(gridLabel(40 * 0.1 + 3.0), "7");
 }

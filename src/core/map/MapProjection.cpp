@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "catalogue/EarthquakeRecord.h"
+#include "search/GreatCircle.h"
 
 namespace kavelo {
 
@@ -92,16 +93,9 @@ int gridCellSize(int division) {
     }
 }
 
+// The distance the distance search measures with, so that the circle bounds its hits.
 float sphereDistanceKm(float lat1, float lon1, float lat2, float lon2) {
-    const float k = static_cast<float>(3.141592653589793 * (1.0 / 180.0));
-    float la1 = lat1 * k, lo1 = lon1 * k, la2 = lat2 * k, lo2 = lon2 * k;
-    float x1 = std::cos(la1) * std::cos(lo1), y1 = std::cos(la1) * std::sin(lo1), z1 = std::sin(la1);
-    float x2 = std::cos(la2) * std::cos(lo2), y2 = std::cos(la2) * std::sin(lo2), z2 = std::sin(la2);
-    float chord = std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2) + (z1 - z2) * (z1 - z2));
-    float half = 0.5f * chord;
-    if (half > 1.0f) half = 1.0f;
-    float angle = 2.0f * std::asin(half);
-    return 6371.0f * angle;
+    return greatCircleKm(lat1, lon1, lat2, lon2);
 }
 
 void MapView::setYRange(int32_t range, const MapFrame& frame) {

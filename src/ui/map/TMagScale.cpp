@@ -61,8 +61,9 @@ void TMagScale::FormCreate() {
         TColor color;
     };
     const Row rows[] = {{0, 20, clAqua}, {20, 40, clBlue}, {40, 60, clRed}, {60, 80, clFuchsia}, {80, 200, clGreen}, {200, 600, clLime}};
+    // The six classes keep the pen width of the last magnitude row (2 for hollow marks);
+    // the open class below them is outlined 1 pixel wide.
     c.setPenColor(clBlack);
-    c.setPenWidth(1);
     y = 60;
     for (const Row& row : rows) {
         c.setBrushColor(row.color);
@@ -71,6 +72,7 @@ void TMagScale::FormCreate() {
         c.textOut(140, y - 10, QString::asprintf("%3d - %3d", row.from, row.to));
         y += 30;
     }
+    c.setPenWidth(1);
     c.setBrushColor(clOlive);
     c.ellipsePixels(120 - 8, y - 8, 120 + 8, y + 8);
     c.setBrushColor(clWhite);

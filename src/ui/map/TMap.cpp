@@ -47,6 +47,7 @@ QString qtFilter(const QString& filter) {
 TMap::TMap(QWidget* parent) : QWidget(parent) {
     initForm(this, "TMap", "震央分布", 752, 776);
     buildControls();
+    markStyle = static_cast<uint8_t>(CircleGroup->itemIndex());
     depthBounds = defaultDepthBounds = kDefaultBounds;
     depthColors = defaultDepthColors = kDefaultColors;
     depthClassCount = defaultDepthClassCount = 7;
@@ -164,7 +165,7 @@ MapColors TMap::mapColors() const {
 }
 
 bool TMap::landFillOff() const {
-    return (Form1 && Form1->None2 && Form1->None2->isChecked()) || EnergyChk->isChecked();
+    return (Form1 && Form1->None3 && Form1->None3->isChecked()) || EnergyChk->isChecked();
 }
 
 BaseMapOptions TMap::baseMapOptions() const {

@@ -41,7 +41,9 @@ public:
     kavelo::ui::TColor subGridColor = kavelo::ui::rgb(255, 255, 0);
     kavelo::ui::TColor energyBaseColor = kavelo::ui::rgb(213, 239, 253);
 
-    uint8_t markStyle = kavelo::kMarkHollow;
+    // Taken from CircleGroup at every full drawing; starts at the group's default
+    // item "●" so that a legend drawn before the first map shows the marks the map will draw.
+    uint8_t markStyle = kavelo::kMarkFilled;
     uint8_t halfSize = 0;
     // Depth classes: [1..7] lower bounds in km ([8] terminator), colours per class.
     std::array<int32_t, kavelo::kDepthSlots> depthBounds{};

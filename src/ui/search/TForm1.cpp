@@ -315,8 +315,8 @@ void TForm1::buildMenus() {
     Yellow1 = action(Land1, "Yellow1", "Yellow", &TForm1::Yellow1Click, true);
     Green1 = action(Land1, "Green1", "Green", &TForm1::Green1Click, true);
     Brown1 = action(Land1, "Brown1", "Brown", &TForm1::Brown1Click, true);
-    None2 = action(Land1, "None2", "None", &TForm1::None2Click, true);
-    group({Yellow1, Green1, Brown1, None2});
+    None3 = action(Land1, "None3", "None", &TForm1::None3Click, true);
+    group({Yellow1, Green1, Brown1, None3});
     Sea1 = submenu(Color1, "Sea1", "Sea");
     Blue2 = action(Sea1, "Blue2", "Blue", &TForm1::Blue2Click, true);
     Aqua2 = action(Sea1, "Aqua2", "Aqua", &TForm1::Aqua2Click, true);
@@ -326,8 +326,8 @@ void TForm1::buildMenus() {
     Aqua3 = action(Grid1, "Aqua3", "Aqua", &TForm1::Aqua3Click, true);
     Yellow2 = action(Grid1, "Yellow2", "Yellow", &TForm1::Yellow2Click, true);
     Gray1 = action(Grid1, "Gray1", "Gray", &TForm1::Gray1Click, true);
-    None3 = action(Grid1, "None3", "None", &TForm1::None3Click, true);
-    group({Aqua3, Yellow2, Gray1, None3});
+    None2 = action(Grid1, "None2", "None", &TForm1::None2Click, true);
+    group({Aqua3, Yellow2, Gray1, None2});
     SubGrid1 = submenu(Color1, "SubGrid1", "SubGrid");
     Yellow3 = action(SubGrid1, "Yellow3", "Yellow", &TForm1::Yellow3Click, true);
     Aqua4 = action(SubGrid1, "Aqua4", "Aqua", &TForm1::Aqua4Click, true);

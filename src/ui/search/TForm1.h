@@ -72,9 +72,9 @@ public:
         *Version1, *GIF1, *BMP1, *km10, *km20, *km50, *km100;
     // Colour items: coast, land, sea, grid, sub-grid.
     QAction *Blue1, *Aqua1, *Black1, *None1;
-    QAction *Yellow1, *Green1, *Brown1, *None2;
+    QAction *Yellow1, *Green1, *Brown1, *None3;
     QAction *Blue2, *Aqua2, *White1;
-    QAction *Aqua3, *Yellow2, *Gray1, *None3;
+    QAction *Aqua3, *Yellow2, *Gray1, *None2;
     QAction *Yellow3, *Aqua4, *Gray2;
 
 public slots:
@@ -115,14 +115,14 @@ public slots:
     void Yellow1Click();
     void Green1Click();
     void Brown1Click();
-    void None2Click();
+    void None3Click();
     void Blue2Click();
     void Aqua2Click();
     void White1Click();
     void Aqua3Click();
     void Yellow2Click();
     void Gray1Click();
-    void None3Click();
+    void None2Click();
     void Yellow3Click();
     void Aqua4Click();
     void Gray2Click();

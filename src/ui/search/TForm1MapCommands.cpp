@@ -71,6 +71,12 @@ void TForm1::BtnDepthClick() {
         depth1->setText(QString::number(depthTop));
         depth2->setText(QString::number(depthTop + depthStep));
         BtnSearchClick();
+        if (!BtnMap->isEnabled()) {
+            // The other conditions were refused (the search said why): the slice would show
+            // the previous selection under its own caption, so the display ends here.
+            stopped = true;
+            break;
+        }
         Map->BtnMapDrawClick();
         Map->repaint();
         if (stopChoice == 1 || stopChoice == 3) {
@@ -84,13 +90,13 @@ void TForm1::BtnDepthClick() {
                 stopped = true;
                 break;
             }
-            if (depthStep < 1) {
-                // A thickness of 0 or less would never reach the last slice.
-                messageBox("深さの幅は1km以上を指定してください", "Data Error");
+            if (stopChoice == 2) {
                 stopped = true;
                 break;
             }
-            if (stopChoice == 2) {
+            if (depthStep < 1) {
+                // A thickness of 0 or less would never reach the last slice.
+                messageBox("深さの幅は1km以上を指定してください", "Data Error");
                 stopped = true;
                 break;
             }
@@ -174,8 +180,8 @@ void TForm1::Brown1Click() {
     Brown1->setChecked(true);
     if (Map) Map->landColor = rgb(227, 158, 138);
 }
-void TForm1::None2Click() {
-    None2->setChecked(true);
+void TForm1::None3Click() {
+    None3->setChecked(true);
     if (Map) Map->landColor = rgb(0, 0, 0);
 }
 void TForm1::Blue2Click() {
@@ -202,8 +208,8 @@ void TForm1::Gray1Click() {
     Gray1->setChecked(true);
     if (Map) Map->gridColor = rgb(128, 128, 128);
 }
-void TForm1::None3Click() {
-    None3->setChecked(true);
+void TForm1::None2Click() {
+    None2->setChecked(true);
     if (Map) Map->GridGroup->setItemIndex(0);
 }
 void TForm1::Yellow3Click() {

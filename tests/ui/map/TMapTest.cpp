@@ -148,7 +148,7 @@ TEST_F(MapWindows, MapDrawPlotsTheSelectionAndShowsTheWindow) {
     Map->OriginChkClick();
     EXPECT_EQ(mapPixel(*Map->geoToScreen(13015, 3015)), Map->seaColor);
     // Land "None" turns the coast into outlines.
-    Form1->None2Click();
+    Form1->None3Click();
     EXPECT_EQ(Map->landColor, clBlack);
     Map->BtnMapDrawClick();
     EXPECT_EQ(countColor(Map->canvas(), clBlack, 61, 52, 659, 549), 0);
@@ -313,9 +313,13 @@ TEST_F(MapWindows, ColourMenusSetTheMapColours) {
     EXPECT_EQ(Map->gridColor, rgb(128, 128, 128));
     Form1->Aqua4Click();
     EXPECT_EQ(Map->subGridColor, rgb(0, 255, 255));
+    // Land "None" is the item None3 (the coast drawing reads it); grid "None" is None2.
+    EXPECT_TRUE(Form1->Land1->actions().contains(Form1->None3));
+    EXPECT_EQ(Form1->None3->objectName(), "None3");
+    EXPECT_TRUE(Form1->Grid1->actions().contains(Form1->None2));
     Form1->None1Click();
     EXPECT_EQ(Map->PenGroup->itemIndex(), 3);
-    Form1->None3Click();
+    Form1->None2Click();
     EXPECT_EQ(Map->GridGroup->itemIndex(), 0);
     // Default restores the five colours but not the "None" choices of lines.
     Form1->Default1Click();
@@ -446,4 +450,58 @@ TEST_F(MapWindows, DepthSlicesPreviousContinueAndStop) {
         EXPECT_EQ(Form1->depthAnimating, 0);  // the display is wound up all the same
         EXPECT_TRUE(Form1->BtnDepth->isEnabled());
     }
+}
+
+TEST_F(MapWindows, LegendFollowsTheMarkStyleFromTheStart) {
+    // The group starts on "●" and the legend drawn at creation shows filled marks.
+    EXPECT_EQ(Map->CircleGroup->itemIndex(), kMarkFilled);
+    EXPECT_EQ(Map->markStyle, kMarkFilled);
+    Canvas& c = MagScale->Image1->canvas();
+    EXPECT_EQ(c.pixel(30, 180), clRed);  // M5.0, filled red
+    EXPECT_EQ(c.pixel(113, 60), clAqua);  // depth rows outlined 1 pixel wide
+
+    // Hollow marks: M5.0 and up drawn 2 pixels wide; the depth rows keep that width,
+    // the open class below them is outlined 1 pixel wide.
+    Map->CircleGroup->setItemIndexSilently(kMarkHollow);
+    Map->BtnMapDrawClick();
+    EXPECT_EQ(Map->markStyle, kMarkHollow);
+    MagScale->FormCreate();
+    EXPECT_EQ(c.pixel(30, 180), clWhite);
+    EXPECT_EQ(c.pixel(113, 60), clBlack);
+    EXPECT_EQ(c.pixel(113, 240), clOlive);
+}
+
+TEST_F(MapWindows, DepthSlicesRejectAThicknessBelowOneKilometre) {
+    Stop->modalHook = [](TStop& s) {
+        s.Edit2->setText("0");
+        s.Button3->click();  // stopping does not complain about the thickness
+    };
+    Form1->BtnDepthClick();
+    EXPECT_TRUE(fx.messages.empty());
+    Stop->modalHook = [](TStop& s) {
+        s.Edit2->setText("0");
+        s.Button2->click();
+    };
+    Form1->BtnDepthClick();
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].text, "深さの幅は1km以上を指定してください");
+    EXPECT_EQ(Form1->depthAnimating, 0);
+    EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
+}
+
+TEST_F(MapWindows, DepthSlicesEndWhenTheOtherConditionsAreRefused) {
+    Form1->mag1->setText("70");
+    Form1->mag2->setText("40");
+    int asked = 0;
+    Stop->modalHook = [&](TStop& s) {
+        ++asked;
+        s.Button1->click();
+    };
+    Form1->BtnDepthClick();
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(fx.messages.size(), 1u);  // the search's own message, once, and no end message
+    EXPECT_EQ(fx.messages[0].text, "illegal magnitude data!");
+    EXPECT_EQ(Form1->depthAnimating, 0);
+    EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
+    EXPECT_FALSE(Map->isVisible());
 }

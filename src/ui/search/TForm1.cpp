@@ -39,6 +39,9 @@ namespace {
 // Grid column widths in pixels and the x of each heading label.
 const std::vector<int> kColumnWidths = {50, 50, 89, 54, 61, 57, 45, 39, 205};
 
+// Name-table messages shown one by one before the rest are summed up.
+constexpr int kMaxNameTableMessages = 20;
+
 QString fixedPitchFamily() {
     const QStringList have = QFontDatabase::families();
     for (const char* f : {"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP"})
@@ -432,11 +435,22 @@ bool TForm1::loadCatalogue() {
 void TForm1::loadOriginNames() {
     std::string bytes;
     if (!readWholeFile(joinPath(workDir, "DATA/JAP-ORIGIN.CSV"), bytes, kOriginTableFileMax)) return;
-    OriginNameTable table = parseOriginNameTable(bytes, [](NameTableMessage m) {
-        messageBox(m == NameTableMessage::TooLongLetters ? "Too long letters" : "Too many letters",
-                   "String Error");
+    // Each fault of the table has its message, but a damaged file could raise thousands
+    // of them, one modal box each; after a few the rest are summed up in one last box.
+    int shown = 0;
+    auto report = [&shown](const char* text) {
+        if (shown < kMaxNameTableMessages) {
+            messageBox(text, "String Error");
+        } else if (shown == kMaxNameTableMessages) {
+            messageBox("JAP-ORIGIN.CSV の誤りが多いため，これ以降のメッセージは表示しません．",
+                       "String Error");
+        }
+        ++shown;
+    };
+    OriginNameTable table = parseOriginNameTable(bytes, [&](NameTableMessage m) {
+        report(m == NameTableMessage::TooLongLetters ? "Too long letters" : "Too many letters");
     });
-    applyOriginNames(table, catalogue, [](int) { messageBox("Illegal Letter", "String Error"); });
+    applyOriginNames(table, catalogue, [&](int) { report("Illegal Letter"); });
 }
 
 void TForm1::FormCreate() {

@@ -93,3 +93,20 @@ TEST(Form1Startup, EmptyCatalogueAndBadNameTable) {
     EXPECT_EQ(fx.messages[1].text, "Too long letters");
     EXPECT_EQ(fx.messages[2].caption, "String Error");
 }
+
+TEST(Form1Startup, ADamagedNameTableCannotFloodTheScreenWithMessages) {
+    UiFixture fx;
+    fx.dir.write("DATA/RIKA.BIN", "");
+    fx.dir.write("DATA/GEPPO1.BIN", fileOf({quake(20000101, 0, 3500, 13500, 10, 50, "A")}));
+    std::string table;
+    for (int i = 0; i < 50; ++i) table += std::string(90, 'z') + ",,,\n";
+    table += "A,IDO\n";
+    fx.dir.write("DATA/JAP-ORIGIN.CSV", table);
+    TForm1 f;
+    ASSERT_TRUE(f.createdOk());
+    ASSERT_EQ(fx.messages.size(), 21u);
+    EXPECT_EQ(fx.messages[0].text, "Too long letters");
+    EXPECT_EQ(fx.messages[20].caption, "String Error");
+    EXPECT_TRUE(fx.messages[20].text.startsWith("JAP-ORIGIN.CSV"));
+    EXPECT_EQ(f.catalogue[0].originName(), "IDO");  // the table is still applied
+}

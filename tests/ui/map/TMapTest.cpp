@@ -17,6 +17,7 @@
 #include "search/TForm1.h"
 #include "search/TProcess.h"
 #include "search/TStop.h"
+#include "ui/MapWindowSet.h"
 #include "ui/UiFixture.h"
 
 using namespace kavelo;
@@ -36,25 +37,11 @@ struct MapWindows : ::testing::Test {
                                                 quake(19600101, 0, 4015, 14015, 650, 50),
                                                 quake(19700101, 0, 3415, 14415, 5, 70)}));
         mapfixture::writeMapData(fx.dir.str() + "/DATA");
-        Form1 = new TForm1;
-        ASSERT_TRUE(Form1->createdOk());
-        Map = new TMap;
-        ASSERT_TRUE(Map->createdOk());
-        MagScale = new TMagScale;
-        Process = new TProcess;
-        MapFormat = new TMapFormat;
-        Stop = new TStop;
-        Stop->slicePauseMs = 0;
+        windows = std::make_unique<MapWindowSet>();
+        ASSERT_TRUE(windows->ok());
     }
-    void TearDown() override {
-        for (QWidget* w : std::initializer_list<QWidget*>{Stop, MapFormat, Process, MagScale, Map, Form1}) delete w;
-        Stop = nullptr;
-        MapFormat = nullptr;
-        Process = nullptr;
-        MagScale = nullptr;
-        Map = nullptr;
-        Form1 = nullptr;
-    }
+    void TearDown() override { windows.reset(); }
+    std::unique_ptr<MapWindowSet> windows;
     TColor mapPixel(ScreenPoint p) { return Map->canvas().pixel(p.x, p.y); }
     int countColor(Canvas& c, TColor color, int x0, int y0, int x1, int y1) {
         int n = 0;

@@ -14,6 +14,7 @@
 #include "search/TForm1.h"
 #include "search/TProcess.h"
 #include "search/TStop.h"
+#include "ui/MapWindowSet.h"
 #include "ui/UiFixture.h"
 
 using namespace kavelo;
@@ -63,15 +64,8 @@ TEST(BadDataStartup, GarbageRecordsListSearchAndPlot) {
     for (int i = 0; i < 11; ++i) slot += junk.substr(static_cast<std::size_t>(i) * 30, 30 - i) + "\n";
     fx.dir.write("Region0.txt", slot);
 
-    Form1 = new TForm1;
-    ASSERT_TRUE(Form1->createdOk());
-    Map = new TMap;
-    ASSERT_TRUE(Map->createdOk());
-    MagScale = new TMagScale;
-    Process = new TProcess;
-    MapFormat = new TMapFormat;
-    Stop = new TStop;
-    Stop->slicePauseMs = 0;
+    MapWindowSet windows;
+    ASSERT_TRUE(windows.ok());
 
     EXPECT_EQ(Form1->catalogue.recordCount, Form1->StringGrid1->rowCount());
     for (int row = 0; row < Form1->StringGrid1->rowCount(); ++row)
@@ -81,12 +75,4 @@ TEST(BadDataStartup, GarbageRecordsListSearchAndPlot) {
     Form1->BtnResetClick();
     Form1->BtnSearchClick();
     Map->BtnMapDrawClick();
-
-    for (QWidget* w : std::initializer_list<QWidget*>{Stop, MapFormat, Process, MagScale, Map, Form1}) delete w;
-    Stop = nullptr;
-    MapFormat = nullptr;
-    Process = nullptr;
-    MagScale = nullptr;
-    Map = nullptr;
-    Form1 = nullptr;
 }

@@ -1,14 +1,14 @@
 #include "search/ConditionMemory.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 #include <iterator>
-#include <limits>
 #include <system_error>
 
-#include "search/Lenient.h"
+#include "platform/Numbers.h"
+#include "platform/TextFile.h"
 
 namespace kavelo {
 
@@ -22,25 +22,21 @@ std::string conditionSlotFileName(int slot) {
 }
 
 SlotWriteStatus writeConditionSlot(const std::string& path, const ConditionTexts& texts) {
-    const std::string scratch = path + ".tmp";
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        if (!out) return SlotWriteStatus::CannotWrite;
-        for (const std::string& t : texts) {
-            std::string line;
-            std::copy_if(t.begin(), t.end(), std::back_inserter(line),
-                         [](char c) { return c != '\r' && c != '\n'; });
-            out << line << "\r\n";
-        }
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(scratch, ec);
-            return SlotWriteStatus::CannotWrite;
-        }
+    // A line break inside a text would shift every later line, so it is dropped.
+    std::vector<std::string> lines;
+    for (const std::string& t : texts) {
+        std::string line;
+        std::copy_if(t.begin(), t.end(), std::back_inserter(line),
+                     [](char c) { return c != '\r' && c != '\n'; });
+        lines.push_back(std::move(line));
     }
+    // Written beside the slot and renamed over it, so a failed save keeps the old slot.
+    const std::string scratch = path + ".tmp";
     std::error_code ec;
+    if (!writeTextLines(scratch, lines)) {
+        std::filesystem::remove(scratch, ec);
+        return SlotWriteStatus::CannotWrite;
+    }
     std::filesystem::rename(scratch, path, ec);
     if (ec) {
         std::filesystem::remove(scratch, ec);
@@ -73,17 +69,10 @@ SlotRead readConditionSlot(const std::string& path) {
         return result;
     }
 
+    const std::vector<std::string> found = splitLines(content);
+    const std::size_t lines = std::min(found.size(), kConditionLineCount);
     ConditionTexts texts;
-    std::size_t lines = 0;
-    std::size_t pos = 0;
-    while (pos < content.size() && lines < kConditionLineCount) {
-        std::size_t lf = content.find('\n', pos);
-        std::size_t end = lf == std::string::npos ? content.size() : lf;
-        std::size_t textEnd = end;
-        if (textEnd > pos && content[textEnd - 1] == '\r') --textEnd;
-        texts[lines++] = content.substr(pos, textEnd - pos);
-        pos = lf == std::string::npos ? content.size() : lf + 1;
-    }
+    std::copy_n(found.begin(), lines, texts.begin());
     result.linesFound = lines;
     if (lines < kConditionLineCount) {
         result.status = SlotReadStatus::Incomplete;
@@ -94,10 +83,6 @@ SlotRead readConditionSlot(const std::string& path) {
     return result;
 }
 
-int slotLineToInt(const std::string& line) {
-    const int64_t v = search_detail::leadingInt(line);
-    return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
-}
+int slotLineToInt(const std::string& line) { return lenientToInt(line); }
 
 }  // namespace kavelo

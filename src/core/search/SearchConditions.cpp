@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "search/Lenient.h"
+#include "platform/Numbers.h"
 
 namespace kavelo {
 
@@ -13,7 +13,7 @@ int32_t parseSearchDate(std::string_view text, DateRole role) {
     for (int k = 0; k < 3 && start <= text.size(); ++k) {
         std::size_t slash = text.find('/', start);
         std::size_t end = slash == std::string_view::npos ? text.size() : slash;
-        part[k] = search_detail::leadingInt(text.substr(start, end - start));
+        part[k] = lenientToInt(text.substr(start, end - start));
         if (slash == std::string_view::npos) break;
         start = slash + 1;
     }

@@ -1,17 +1,14 @@
 #include "catalogue/OriginNameTable.h"
+#include "platform/ShiftJis.h"
 
 #include <unordered_map>
 
 namespace kavelo {
 
-namespace {
-bool isSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-}  // namespace
-
 std::size_t sjisSafePrefix(std::string_view s, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < s.size()) {
-        std::size_t w = isSjisLead(static_cast<unsigned char>(s[i])) ? 2 : 1;
+        std::size_t w = isSjisLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
         if (i + w > maxBytes || i + w > s.size()) break;
         i += w;
     }

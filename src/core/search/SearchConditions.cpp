@@ -1,4 +1,5 @@
 #include "search/SearchConditions.h"
+#include "platform/ShiftJis.h"
 
 #include <algorithm>
 #include <limits>
@@ -26,7 +27,6 @@ int32_t parseSearchDate(std::string_view text, DateRole role) {
 }
 
 namespace {
-bool isSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 bool equalsNullIgnoringCase(std::string_view t) {
     if (t.size() != 4) return false;

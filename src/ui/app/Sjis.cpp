@@ -1,4 +1,5 @@
 #include "app/Sjis.h"
+#include "platform/ShiftJis.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -7,7 +8,6 @@ namespace kavelo::ui {
 
 namespace {
 
-bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // Damaged text (a cut double-byte character, a stray byte): decoded one character at a
@@ -21,7 +21,7 @@ QString decodeDamaged(std::string_view bytes) {
     while (i < bytes.size()) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         std::size_t width = 1;
-        if (isLead(c)) {
+        if (isSjisLeadByte(c)) {
             if (i + 1 >= bytes.size() || !isTrail(static_cast<unsigned char>(bytes[i + 1]))) {
                 out += bad;  // the next byte is read again on its own
                 ++i;

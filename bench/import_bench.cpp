@@ -24,21 +24,24 @@ struct ImportFiles {
         csvPath = (dir / "comcat.csv").string();
         cataloguePath = (dir / "GEPPO-40000.BIN").string();
         std::mt19937 rng(20180906);
-        std::uniform_real_distribution<double> lat(24.0, 46.0), lon(122.0, 150.0), depth(0.0, 650.0),
-            sec(0.0, 60.0);
-        std::uniform_int_distribution<int> mag(45, 79), day(0, 27), month(1, 12), hour(0, 23), minute(0, 59);
-        csv = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type,"
-              "horizontalError,depthError,magError,magNst,status,locationSource,magSource\n";
+        std::uniform_real_distribution<double> lat(24.0, 46.0), lon(122.0, 150.0),
+            depth(0.0, 650.0), sec(0.0, 60.0);
+        std::uniform_int_distribution<int> mag(45, 79), day(0, 27), month(1, 12), hour(0, 23),
+            minute(0, 59);
+        csv =
+            "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type,"
+            "horizontalError,depthError,magError,magNst,status,locationSource,magSource\n";
         char line[512];
         for (int i = 0; i < 100000; ++i) {
             const int year = 2018 - i / 5600;  // newest first, as ComCat lists them
-            std::snprintf(line, sizeof line,
-                          "%04d-%02d-%02dT%02d:%02d:%06.3fZ,%.4f,%.4f,%.2f,%.1f,mb,%d,%d,%.3f,%.2f,us,"
-                          "us%08d,2022-05-03T14:32:31.040Z,\"%d km ESE of Somewhere, Japan\",earthquake,"
-                          "%.1f,%.1f,%.3f,%d,reviewed,us,us\n",
-                          year, month(rng), day(rng) + 1, hour(rng), minute(rng), sec(rng), lat(rng), lon(rng),
-                          depth(rng), mag(rng) / 10.0, 20 + i % 300, 20 + i % 150, 1.5, 0.9, i, 5 + i % 90,
-                          5.5, 1.9, 0.05, 40 + i % 60);
+            std::snprintf(
+                line, sizeof line,
+                "%04d-%02d-%02dT%02d:%02d:%06.3fZ,%.4f,%.4f,%.2f,%.1f,mb,%d,%d,%.3f,%.2f,us,"
+                "us%08d,2022-05-03T14:32:31.040Z,\"%d km ESE of Somewhere, Japan\",earthquake,"
+                "%.1f,%.1f,%.3f,%d,reviewed,us,us\n",
+                year, month(rng), day(rng) + 1, hour(rng), minute(rng), sec(rng), lat(rng),
+                lon(rng), depth(rng), mag(rng) / 10.0, 20 + i % 300, 20 + i % 150, 1.5, 0.9, i,
+                5 + i % 90, 5.5, 1.9, 0.05, 40 + i % 60);
             csv += line;
         }
         std::ofstream(csvPath, std::ios::binary) << csv;
@@ -80,7 +83,8 @@ static void BM_ImportComcatCsv100000(benchmark::State& state) {
     const ImportFiles& f = files();
     const std::string out = (f.dir / "IMPORTED.BIN").string();
     for (auto _ : state) {
-        if (runQuietly({"--names", f.cataloguePath, "-o", out, f.csvPath}) != 0) state.SkipWithError("import failed");
+        if (runQuietly({"--names", f.cataloguePath, "-o", out, f.csvPath}) != 0)
+            state.SkipWithError("import failed");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.csv.size()));
 }

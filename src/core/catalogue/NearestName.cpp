@@ -9,11 +9,13 @@ bool isClose(const EarthquakeRecord& r, double latDeg, double lonDeg) {
     return std::fabs(static_cast<double>(ddmmToDegrees(r.lat)) - latDeg) < 0.1 &&
            std::fabs(static_cast<double>(ddmmToDegrees(r.lon)) - lonDeg) < 0.1;
 }
-int cellOf(double deg) { return static_cast<int>(std::floor(deg * 10.0)); }
+int cellOf(double deg) {
+    return static_cast<int>(std::floor(deg * 10.0));
+}
 }  // namespace
 
-std::string_view nearestOriginName(const EarthquakeRecord* records, std::size_t count, double latDeg,
-                                   double lonDeg) {
+std::string_view nearestOriginName(const EarthquakeRecord* records, std::size_t count,
+                                   double latDeg, double lonDeg) {
     for (std::size_t i = count; i-- > 0;)
         if (isClose(records[i], latDeg, lonDeg)) return records[i].originName();
     return {};
@@ -23,7 +25,8 @@ int64_t NearestNameIndex::key(int latCell, int lonCell) {
     return (static_cast<int64_t>(latCell) << 32) ^ static_cast<uint32_t>(lonCell);
 }
 
-NearestNameIndex::NearestNameIndex(const std::vector<EarthquakeRecord>& records) : records_(records) {
+NearestNameIndex::NearestNameIndex(const std::vector<EarthquakeRecord>& records)
+    : records_(records) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         const auto& r = records[i];
         cells_[key(cellOf(ddmmToDegrees(r.lat)), cellOf(ddmmToDegrees(r.lon)))].push_back(

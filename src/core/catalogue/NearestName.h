@@ -13,18 +13,18 @@
 namespace kavelo {
 
 // The backward scan itself: records[count-1] ... records[0]; empty when none is close.
-std::string_view nearestOriginName(const EarthquakeRecord* records, std::size_t count, double latDeg,
-                                   double lonDeg);
+std::string_view nearestOriginName(const EarthquakeRecord* records, std::size_t count,
+                                   double latDeg, double lonDeg);
 
 // Same answers as nearestOriginName over the whole vector, through a grid of 0.1-degree
 // cells, for many look-ups. The records must outlive the index and stay unchanged.
 class NearestNameIndex {
-public:
+  public:
     explicit NearestNameIndex(const std::vector<EarthquakeRecord>& records);
     std::string_view find(double latDeg, double lonDeg) const;
     bool empty() const { return records_.empty(); }
 
-private:
+  private:
     static int64_t key(int latCell, int lonCell);
     const std::vector<EarthquakeRecord>& records_;
     std::unordered_map<int64_t, std::vector<int32_t>> cells_;  // indices ascending

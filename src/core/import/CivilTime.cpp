@@ -7,7 +7,9 @@
 namespace kavelo::import {
 
 namespace {
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 int daysIn(int y, int m) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && isLeap(y) ? 29 : days[m - 1];
@@ -25,7 +27,8 @@ int digitsAt(std::string_view text, std::size_t pos, std::size_t n) {
 }  // namespace
 
 bool isValidDate(int year, int month, int day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= daysIn(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= daysIn(year, month);
 }
 
 // Days since 1970-01-01 (the civil-from-days algorithm over 400-year eras).
@@ -72,8 +75,10 @@ std::string parseIsoTime(std::string_view text, CivilTime& utc) {
     t.day = digitsAt(text, 8, 2);
     if (t.year < 0 || t.month < 0 || t.day < 0 || text[4] != '-' || text[7] != '-')
         return "time '" + std::string(text.substr(0, 40)) + "' is not YYYY-MM-DDThh:mm:ss";
-    if (!isValidDate(t.year, t.month, t.day)) return "no such date '" + std::string(text.substr(0, 10)) + "'";
-    if (text.size() < 16 || (text[10] != 'T' && text[10] != 't' && text[10] != ' ') || text[13] != ':')
+    if (!isValidDate(t.year, t.month, t.day))
+        return "no such date '" + std::string(text.substr(0, 10)) + "'";
+    if (text.size() < 16 || (text[10] != 'T' && text[10] != 't' && text[10] != ' ') ||
+        text[13] != ':')
         return "time '" + std::string(text.substr(0, 40)) + "' has no hour and minute";
     t.hour = digitsAt(text, 11, 2);
     t.minute = digitsAt(text, 14, 2);
@@ -82,9 +87,11 @@ std::string parseIsoTime(std::string_view text, CivilTime& utc) {
     std::size_t pos = 16;
     if (pos < text.size() && text[pos] == ':') {
         std::size_t end = pos + 1;
-        while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) ++end;
+        while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.'))
+            ++end;
         auto sec = parseDecimal(text.substr(pos + 1, end - pos - 1));
-        if (!sec || *sec < 0 || *sec >= 61) return "bad seconds in '" + std::string(text.substr(0, 40)) + "'";
+        if (!sec || *sec < 0 || *sec >= 61)
+            return "bad seconds in '" + std::string(text.substr(0, 40)) + "'";
         t.second = *sec;
         pos = end;
     }
@@ -95,9 +102,12 @@ std::string parseIsoTime(std::string_view text, CivilTime& utc) {
             offset = 0;
         } else if (z == '+' || z == '-') {
             int hh = digitsAt(text, pos + 1, 2), mm = -1;
-            if (pos + 6 == text.size() && text[pos + 3] == ':') mm = digitsAt(text, pos + 4, 2);
-            else if (pos + 5 == text.size()) mm = digitsAt(text, pos + 3, 2);
-            else if (pos + 3 == text.size()) mm = 0;
+            if (pos + 6 == text.size() && text[pos + 3] == ':')
+                mm = digitsAt(text, pos + 4, 2);
+            else if (pos + 5 == text.size())
+                mm = digitsAt(text, pos + 3, 2);
+            else if (pos + 3 == text.size())
+                mm = 0;
             if (hh < 0 || mm < 0 || hh > 23 || mm > 59)
                 return "bad time zone in '" + std::string(text.substr(0, 40)) + "'";
             offset = (hh * 60 + mm) * (z == '-' ? -1 : 1);

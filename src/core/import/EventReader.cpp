@@ -26,7 +26,9 @@ void SourceEvent::setPosition(double lat, double lon) {
 }
 
 bool ReadResult::problem(std::size_t line, std::string reason, const ReadOptions& o) {
-    problems.push_back({line, std::move(reason)});
+    // A wrong file can hold millions of bad lines; their count is enough beyond the first.
+    if (problems.size() < 1000) problems.push_back({line, std::move(reason)});
+    ++problemCount;
     if (o.stopAtFirstProblem) stopped = true;
     return stopped;
 }

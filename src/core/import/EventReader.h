@@ -26,8 +26,8 @@ struct SourceEvent {
     int latDdmm = 0, lonDdmm = 0;   // ddmm / dddmm with whole minutes
     std::optional<double> depthKm;
     std::optional<double> mag;
-    std::string origin;             // region name from the source (Shift-JIS), empty if none
-    std::size_t line = 0;           // 1-based line where the event starts
+    std::string origin;    // region name from the source (Shift-JIS), empty if none
+    std::size_t line = 0;  // 1-based line where the event starts
 
     // Sets both position forms from decimal degrees (minutes truncated toward zero).
     void setPosition(double lat, double lon);
@@ -46,7 +46,8 @@ struct ReadOptions {
 
 struct ReadResult {
     std::vector<SourceEvent> events;
-    std::vector<LineProblem> problems;           // lines that do not parse
+    std::vector<LineProblem> problems;           // lines that do not parse (the first 1000)
+    std::size_t problemCount = 0;                // all of them
     std::map<std::string, std::size_t> ignored;  // lines passed over on purpose, by reason
     std::string error;                           // the input as a whole cannot be read
     bool stopped = false;                        // ended at the first problem
@@ -57,7 +58,7 @@ struct ReadResult {
 };
 
 class EventReader {
-public:
+  public:
     virtual ~EventReader() = default;
     virtual const char* name() const = 0;  // the --format value
     // 0 when the head of a file is not in this format; higher is a surer match.

@@ -83,12 +83,18 @@ bool headerColumns(std::string_view line, Columns& c) {
     for (int i = 0; i < static_cast<int>(names.size()); ++i) {
         std::string_view n = trim(names[static_cast<std::size_t>(i)]);
         auto is = [&](std::string_view w) { return equalsIgnoreCase(n, w); };
-        if (is("time") && c.time == kNone) c.time = i;
-        else if (is("latitude") && c.lat == kNone) c.lat = i;
-        else if (is("longitude") && c.lon == kNone) c.lon = i;
-        else if ((is("depth") || is("depth/km")) && c.depth == kNone) c.depth = i;
-        else if ((is("mag") || is("magnitude")) && c.mag == kNone) c.mag = i;
-        else if ((is("eventlocationname") || is("place")) && c.place == kNone) c.place = i;
+        if (is("time") && c.time == kNone)
+            c.time = i;
+        else if (is("latitude") && c.lat == kNone)
+            c.lat = i;
+        else if (is("longitude") && c.lon == kNone)
+            c.lon = i;
+        else if ((is("depth") || is("depth/km")) && c.depth == kNone)
+            c.depth = i;
+        else if ((is("mag") || is("magnitude")) && c.mag == kNone)
+            c.mag = i;
+        else if ((is("eventlocationname") || is("place")) && c.place == kNone)
+            c.place = i;
     }
     if (c.time == kNone || c.lat == kNone || c.lon == kNone) return false;
     c.count = std::max({c.time, c.lat, c.lon}) + 1;
@@ -116,23 +122,30 @@ bool layoutOf(std::string_view first, Columns& c, bool& firstIsHeader) {
 std::string lineToEvent(const std::vector<std::string_view>& f, const Columns& c, SourceEvent& ev) {
     if (static_cast<int>(f.size()) < c.count)
         return std::to_string(f.size()) + " fields, " + std::to_string(c.count) + " expected";
-    auto at = [&](int i) { return i == kNone || i >= static_cast<int>(f.size()) ? std::string_view{} : f[static_cast<std::size_t>(i)]; };
+    auto at = [&](int i) {
+        return i == kNone || i >= static_cast<int>(f.size()) ? std::string_view{}
+                                                             : f[static_cast<std::size_t>(i)];
+    };
     ev = SourceEvent{};
     ev.utc = true;
     std::string why = parseIsoTime(at(c.time), ev.time);
     if (!why.empty()) return why;
     auto lat = parseDecimal(at(c.lat)), lon = parseDecimal(at(c.lon));
-    if (!lat || *lat < -90 || *lat > 90) return "latitude " + quoted(at(c.lat)) + " is not a number of degrees";
-    if (!lon || *lon < -180 || *lon > 360) return "longitude " + quoted(at(c.lon)) + " is not a number of degrees";
+    if (!lat || *lat < -90 || *lat > 90)
+        return "latitude " + quoted(at(c.lat)) + " is not a number of degrees";
+    if (!lon || *lon < -180 || *lon > 360)
+        return "longitude " + quoted(at(c.lon)) + " is not a number of degrees";
     ev.setPosition(*lat, *lon > 180 ? *lon - 360 : *lon);
     if (!trim(at(c.depth)).empty()) {
         auto d = parseDecimal(at(c.depth));
-        if (!d || std::fabs(*d) > 10000) return "depth " + quoted(at(c.depth)) + " is not a number of km";
+        if (!d || std::fabs(*d) > 10000)
+            return "depth " + quoted(at(c.depth)) + " is not a number of km";
         ev.depthKm = *d;
     }
     if (!trim(at(c.mag)).empty()) {
         auto m = parseDecimal(at(c.mag));
-        if (!m || std::fabs(*m) > 20) return "magnitude " + quoted(at(c.mag)) + " is not a magnitude";
+        if (!m || std::fabs(*m) > 20)
+            return "magnitude " + quoted(at(c.mag)) + " is not a magnitude";
         ev.mag = *m;
     }
     // Only a name in Japanese is worth keeping; English place texts are not region names.
@@ -152,8 +165,8 @@ int FdsnReader::recognise(std::string_view head) const {
         if (trim(line).empty()) continue;
         Columns c;
         bool header = false;
-        if (!layoutOf(line, c, header)) return 0;
-        return header ? 90 : 40;
+        if (layoutOf(line, c, header)) return header ? 90 : 40;
+        if (trim(line).front() != '#') return 0;
     }
     return 0;
 }
@@ -173,8 +186,13 @@ ReadResult FdsnReader::read(std::string_view bytes, const ReadOptions& options) 
         if (!haveLayout) {
             bool header = false;
             if (!layoutOf(line, c, header)) {
-                res.error = "line " + std::to_string(cur.lineNumber()) +
-                            " is neither a header naming time, latitude and longitude nor an event line";
+                if (trim(line).front() == '#') {  // a remark before the header
+                    ++res.ignored["comment line"];
+                    continue;
+                }
+                res.error =
+                    "line " + std::to_string(cur.lineNumber()) +
+                    " is neither a header naming time, latitude and longitude nor an event line";
                 break;
             }
             haveLayout = true;
@@ -189,8 +207,10 @@ ReadResult FdsnReader::read(std::string_view bytes, const ReadOptions& options) 
         }
         SourceEvent ev;
         std::string why;
-        if (!split(line, c.delimiter, fields)) why = "a quoted field is not closed";
-        else why = lineToEvent(fields, c, ev);
+        if (!split(line, c.delimiter, fields))
+            why = "a quoted field is not closed";
+        else
+            why = lineToEvent(fields, c, ev);
         if (!why.empty()) {
             if (res.problem(cur.lineNumber(), std::move(why), options)) break;
             continue;

@@ -9,7 +9,7 @@
 namespace kavelo::import {
 
 class FdsnReader : public EventReader {
-public:
+  public:
     const char* name() const override { return "fdsn"; }
     int recognise(std::string_view head) const override;
     ReadResult read(std::string_view bytes, const ReadOptions& options) const override;

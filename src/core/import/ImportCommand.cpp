@@ -96,7 +96,8 @@ std::string parseArguments(const std::vector<std::string>& args, Settings& s, bo
 std::vector<EarthquakeRecord> decodeAll(const std::string& bytes) {
     std::vector<EarthquakeRecord> recs(bytes.size() / kRecordSize);
     for (std::size_t i = 0; i < recs.size(); ++i)
-        recs[i] = decodeRecord(reinterpret_cast<const unsigned char*>(bytes.data()) + i * kRecordSize);
+        recs[i] =
+            decodeRecord(reinterpret_cast<const unsigned char*>(bytes.data()) + i * kRecordSize);
     return recs;
 }
 
@@ -107,12 +108,17 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 std::string stepText(const RewriteResult& r) {
     switch (r.failedAt) {
-        case RewriteResult::Step::OpenTemp: return "cannot create the temporary file";
-        case RewriteResult::Step::WriteTemp: return "cannot write the temporary file";
+        case RewriteResult::Step::OpenTemp:
+            return "cannot create the temporary file";
+        case RewriteResult::Step::WriteTemp:
+            return "cannot write the temporary file";
         case RewriteResult::Step::SyncTemp:
-        case RewriteResult::Step::CloseTemp: return "cannot save the temporary file to disk";
-        case RewriteResult::Step::Replace: return "cannot rename the temporary file over the catalogue";
-        default: return "cannot write";
+        case RewriteResult::Step::CloseTemp:
+            return "cannot save the temporary file to disk";
+        case RewriteResult::Step::Replace:
+            return "cannot rename the temporary file over the catalogue";
+        default:
+            return "cannot write";
     }
 }
 
@@ -122,7 +128,9 @@ std::string megabytes(std::size_t n) {
     return buf;
 }
 
-const char* plural(std::size_t n, const char* one, const char* many) { return n == 1 ? one : many; }
+const char* plural(std::size_t n, const char* one, const char* many) {
+    return n == 1 ? one : many;
+}
 }  // namespace
 
 std::string importUsage() {
@@ -156,7 +164,9 @@ Options:
   --merge        keep the records of OUT.BIN and add the imported ones (the union in
                  date-time order); an imported event in the same minute as a stored one,
                  within 0.1 degree and within 0.2 in magnitude, is a duplicate and dropped.
-                 Without --merge the imported events replace OUT.BIN.
+                 Without --merge the imported events replace OUT.BIN. An event that
+                 duplicates one of an earlier INPUT is dropped as well (overlapping
+                 downloads); events of one INPUT are all kept.
   --box          drop events outside 24-50N / 122-152E (they are kept otherwise).
   --from DATE, --to DATE
                  import only events of these dates (YYYY-MM-DD, inclusive, in the time of
@@ -175,7 +185,8 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     Settings s;
     bool help = false;
     if (std::string why = parseArguments(args, s, help); !why.empty()) {
-        err << "kavelo-import: " << why << "\n" << "Try 'kavelo-import --help'.\n";
+        err << "kavelo-import: " << why << "\n"
+            << "Try 'kavelo-import --help'.\n";
         return 2;
     }
     if (help) {
@@ -192,8 +203,10 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         outputExists = !ec && std::filesystem::exists(st);
         if (outputExists) {
             std::string bytes;
-            if (!std::filesystem::is_regular_file(st) || !readWholeFile(s.output, bytes, kMaxCatalogueBytes)) {
-                err << "kavelo-import: " << s.output << " is not a readable catalogue file; nothing written\n";
+            if (!std::filesystem::is_regular_file(st) ||
+                !readWholeFile(s.output, bytes, kMaxCatalogueBytes)) {
+                err << "kavelo-import: " << s.output
+                    << " is not a readable catalogue file; nothing written\n";
                 return 1;
             }
             if (bytes.size() % kRecordSize != 0) {
@@ -226,14 +239,20 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     const NearestNameIndex names(nameSource);
 
+    // Events of one input that duplicate the catalogue (with --merge) or an earlier input are
+    // dropped; events within one input never are (a busy aftershock minute is no duplicate).
+    DuplicateFinder known;
+    if (s.merge) known.add(stored);
     std::vector<EarthquakeRecord> imported;
-    std::size_t eventsRead = 0, badLines = 0, failedFiles = 0, ownNames = 0, borrowedNames = 0;
+    std::size_t eventsRead = 0, badLines = 0, failedFiles = 0, ownNames = 0, borrowedNames = 0,
+                duplicates = 0;
     std::map<Dropped, std::size_t> dropped;
     std::map<std::string, std::size_t> ignored;
     for (const auto& path : s.inputs) {
         std::string bytes;
         if (!readWholeFile(path, bytes, kMaxInputBytes)) {
-            err << path << ": cannot be read (missing, not a regular file, unreadable or over 4 GB)\n";
+            err << path
+                << ": cannot be read (missing, not a regular file, unreadable or over 4 GB)\n";
             ++failedFiles;
             if (s.strict) break;
             continue;
@@ -244,8 +263,9 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
             if (s.strict) break;
             continue;
         }
-        const EventReader* reader = s.format == "auto" ? detectReader(std::string_view(bytes).substr(0, 65536))
-                                                       : readerByName(s.format);
+        const EventReader* reader = s.format == "auto"
+                                        ? detectReader(std::string_view(bytes).substr(0, 65536))
+                                        : readerByName(s.format);
         if (!reader) {
             err << path << ": format not recognised; name it with --format jma, fdsn or quakeml\n";
             ++failedFiles;
@@ -261,7 +281,8 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 const int percent = total ? static_cast<int>(done * 100 / total) : 100;
                 if (percent == lastPercent) return;
                 lastPercent = percent;
-                err << "\rreading " << path << ": " << percent << "% of " << megabytes(total) << std::flush;
+                err << "\rreading " << path << ": " << percent << "% of " << megabytes(total)
+                    << std::flush;
             };
         }
         ReadResult r = reader->read(bytes, options);
@@ -274,9 +295,9 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
         for (std::size_t k = 0; k < r.problems.size() && k < kProblemsShown; ++k)
             err << path << ":" << r.problems[k].line << ": " << r.problems[k].reason << "\n";
-        if (r.problems.size() > kProblemsShown)
-            err << path << ": " << r.problems.size() - kProblemsShown << " more bad lines not shown\n";
-        badLines += r.problems.size();
+        if (r.problemCount > kProblemsShown)
+            err << path << ": " << r.problemCount - kProblemsShown << " more bad lines not shown\n";
+        badLines += r.problemCount;
         if (r.stopped) {
             err << "kavelo-import: stopped at the first bad line (--strict); nothing written\n";
             return 1;
@@ -285,6 +306,7 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         eventsRead += r.events.size();
         out << path << ": " << reader->name() << ", " << r.events.size() << " "
             << plural(r.events.size(), "event", "events") << "\n";
+        const std::size_t firstOfFile = imported.size();
         for (const auto& ev : r.events) {
             EarthquakeRecord rec;
             const Dropped why = convertEvent(ev, s.convert, rec);
@@ -292,36 +314,43 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 ++dropped[why];
                 continue;
             }
+            if (known.matches(rec)) {
+                ++duplicates;
+                continue;
+            }
             nameRecord(ev, names.empty() ? nullptr : &names, rec);
-            if (!ev.origin.empty()) ++ownNames;
-            else if (rec.origin[0] != '\0') ++borrowedNames;
+            if (!ev.origin.empty())
+                ++ownNames;
+            else if (rec.origin[0] != '\0')
+                ++borrowedNames;
             imported.push_back(rec);
         }
+        known.add(std::vector<EarthquakeRecord>(
+            imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
     }
     if (s.strict && failedFiles > 0) {
-        err << "kavelo-import: stopped at an input that cannot be read (--strict); nothing written\n";
+        err << "kavelo-import: stopped at an input that cannot be read (--strict); nothing "
+               "written\n";
         return 1;
     }
     if (imported.empty()) {
-        err << "kavelo-import: no event to import; " << s.output << " was not written\n";
+        if (duplicates > 0)
+            err << "kavelo-import: all " << duplicates << " events are already in " << s.output
+                << "; it was not written\n";
+        else
+            err << "kavelo-import: no event to import; " << s.output << " was not written\n";
         return 1;
     }
 
+    const std::size_t added = imported.size();
     std::vector<EarthquakeRecord> result;
-    std::size_t duplicates = 0;
     if (s.merge) {
-        MergeResult m = mergeRecords(stored, imported);
-        result = std::move(m.records);
-        duplicates = m.duplicates;
-        if (result.size() == stored.size()) {
-            err << "kavelo-import: every imported event is already in " << s.output << "; it was not written\n";
-            out << "duplicates: " << duplicates << "\n";
-            return 1;
-        }
+        result = stored;
+        result.insert(result.end(), imported.begin(), imported.end());
     } else {
         result = std::move(imported);
-        sortByDateTime(result);
     }
+    sortByDateTime(result);
 
     const RewriteResult w = writeCatalogueFile(s.output, s.output + ".tmp", result, ops);
     if (!w.ok()) {
@@ -331,18 +360,23 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 1;
     }
 
-    const std::size_t added = s.merge ? result.size() - stored.size() : result.size();
     out << "read:       " << eventsRead << " " << plural(eventsRead, "event", "events") << " from "
-        << s.inputs.size() - failedFiles << " " << plural(s.inputs.size() - failedFiles, "file", "files");
+        << s.inputs.size() - failedFiles << " "
+        << plural(s.inputs.size() - failedFiles, "file", "files");
     if (failedFiles) out << " (" << failedFiles << " not read)";
-    out << "\nwritten:    " << result.size() << " records to " << s.output << " (" << added << " imported";
-    if (s.merge) out << ", " << stored.size() << " kept";
-    else if (outputExists) out << ", replacing " << stored.size();
+    out << "\nwritten:    " << result.size() << " records to " << s.output << " (" << added
+        << " imported";
+    if (s.merge)
+        out << ", " << stored.size() << " kept";
+    else if (outputExists)
+        out << ", replacing " << stored.size();
     out << ")\n";
     out << "skipped:    " << badLines << " bad " << plural(badLines, "line", "lines");
     for (const auto& [why, n] : dropped) out << ", " << n << " " << describeDropped(why);
     out << "\n";
-    if (s.merge) out << "duplicates: " << duplicates << " (already in " << s.output << ")\n";
+    if (duplicates || s.merge || s.inputs.size() > 1)
+        out << "duplicates: " << duplicates << " (already in "
+            << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
     if (!ignored.empty()) {
         out << "ignored:    ";
         bool first = true;
@@ -353,12 +387,15 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         out << "\n";
     }
     out << "names:      " << ownNames << " from the source, " << borrowedNames << " borrowed";
-    if (!nameSourcePath.empty()) out << " from " << nameSourcePath;
-    else out << " (no catalogue to borrow from: --names)";
+    if (!nameSourcePath.empty())
+        out << " from " << nameSourcePath;
+    else
+        out << " (no catalogue to borrow from: --names)";
     out << "\n";
     if (result.size() > static_cast<std::size_t>(kCatalogueCapacity)) {
-        err << "warning: " << s.output << " holds " << result.size() << " records; KAVELO loads the first "
-            << kCatalogueCapacity << ". Select a period with --from and --to to keep the catalogue within "
+        err << "warning: " << s.output << " holds " << result.size()
+            << " records; KAVELO loads the first " << kCatalogueCapacity
+            << ". Select a period with --from and --to to keep the catalogue within "
             << kCatalogueCapacity << " records.\n";
     }
     return 0;

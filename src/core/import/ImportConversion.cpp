@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <unordered_map>
 
 #include "import/CivilTime.h"
 #include "platform/ShiftJis.h"
@@ -13,17 +12,26 @@ namespace kavelo::import {
 namespace {
 constexpr int kJstOffsetMinutes = 9 * 60;
 
-int minutesOf(int ddmm) { return (ddmm / 100) * 60 + ddmm % 100; }
-int64_t timeKey(const EarthquakeRecord& r) { return static_cast<int64_t>(r.date) * 10000 + r.time; }
+int minutesOf(int ddmm) {
+    return (ddmm / 100) * 60 + ddmm % 100;
+}
+int64_t timeKey(const EarthquakeRecord& r) {
+    return static_cast<int64_t>(r.date) * 10000 + r.time;
+}
 }  // namespace
 
 const char* describeDropped(Dropped why) {
     switch (why) {
-        case Dropped::No: return "";
-        case Dropped::NoMagnitude: return "without magnitude";
-        case Dropped::OutsideBox: return "outside 24-50N 122-152E (--box)";
-        case Dropped::OutsidePeriod: return "outside --from/--to";
-        case Dropped::OutOfRange: return "depth or magnitude out of the record's range";
+        case Dropped::No:
+            return "";
+        case Dropped::NoMagnitude:
+            return "without magnitude";
+        case Dropped::OutsideBox:
+            return "outside 24-50N 122-152E (--box)";
+        case Dropped::OutsidePeriod:
+            return "outside --from/--to";
+        case Dropped::OutOfRange:
+            return "depth or magnitude out of the record's range";
     }
     return "";
 }
@@ -45,7 +53,8 @@ Dropped convertEvent(const SourceEvent& ev, const ConvertOptions& o, EarthquakeR
     rec.depth = static_cast<int16_t>(km);
     if (o.japanBox && (rec.lat < 2400 || rec.lat > 5000 || rec.lon < 12200 || rec.lon > 15200))
         return Dropped::OutsideBox;
-    if ((o.fromDate && rec.date < o.fromDate) || (o.toDate && rec.date > o.toDate)) return Dropped::OutsidePeriod;
+    if ((o.fromDate && rec.date < o.fromDate) || (o.toDate && rec.date > o.toDate))
+        return Dropped::OutsidePeriod;
     return Dropped::No;
 }
 
@@ -61,35 +70,54 @@ std::string fitOriginName(std::string_view s) {
 }
 
 void nameRecord(const SourceEvent& ev, const NearestNameIndex* names, EarthquakeRecord& rec) {
-    if (!ev.origin.empty()) rec.setOrigin(fitOriginName(ev.origin));
-    else if (names) rec.setOrigin(names->find(ev.latDeg, ev.lonDeg));
-    else rec.setOrigin({});
+    if (!ev.origin.empty())
+        rec.setOrigin(fitOriginName(ev.origin));
+    else if (names)
+        rec.setOrigin(names->find(ev.latDeg, ev.lonDeg));
+    else
+        rec.setOrigin({});
 }
 
 bool isDuplicate(const EarthquakeRecord& a, const EarthquakeRecord& b) {
-    return a.date == b.date && a.time == b.time && std::abs(minutesOf(a.lat) - minutesOf(b.lat)) <= 6 &&
+    return a.date == b.date && a.time == b.time &&
+           std::abs(minutesOf(a.lat) - minutesOf(b.lat)) <= 6 &&
            std::abs(minutesOf(a.lon) - minutesOf(b.lon)) <= 6 && std::abs(a.mag - b.mag) <= 2;
 }
 
 void sortByDateTime(std::vector<EarthquakeRecord>& records) {
     std::stable_sort(records.begin(), records.end(),
-                     [](const EarthquakeRecord& a, const EarthquakeRecord& b) { return timeKey(a) < timeKey(b); });
+                     [](const EarthquakeRecord& a, const EarthquakeRecord& b) {
+                         return timeKey(a) < timeKey(b);
+                     });
+}
+
+void DuplicateFinder::add(const std::vector<EarthquakeRecord>& records) {
+    byMinute_.reserve(records_.size() + records.size());
+    for (const auto& r : records) {
+        byMinute_.emplace(timeKey(r), records_.size());
+        records_.push_back(r);
+    }
+}
+
+bool DuplicateFinder::matches(const EarthquakeRecord& r) const {
+    auto [lo, hi] = byMinute_.equal_range(timeKey(r));
+    for (auto it = lo; it != hi; ++it)
+        if (isDuplicate(records_[it->second], r)) return true;
+    return false;
 }
 
 MergeResult mergeRecords(const std::vector<EarthquakeRecord>& stored,
                          const std::vector<EarthquakeRecord>& imported) {
-    std::unordered_multimap<int64_t, std::size_t> byMinute;
-    byMinute.reserve(stored.size());
-    for (std::size_t i = 0; i < stored.size(); ++i) byMinute.emplace(timeKey(stored[i]), i);
+    DuplicateFinder known;
+    known.add(stored);
     MergeResult res;
     res.records.reserve(stored.size() + imported.size());
     res.records = stored;
     for (const auto& r : imported) {
-        auto [lo, hi] = byMinute.equal_range(timeKey(r));
-        bool dup = false;
-        for (auto it = lo; it != hi && !dup; ++it) dup = isDuplicate(stored[it->second], r);
-        if (dup) ++res.duplicates;
-        else res.records.push_back(r);
+        if (known.matches(r))
+            ++res.duplicates;
+        else
+            res.records.push_back(r);
     }
     sortByDateTime(res.records);
     return res;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/EarthquakeRecord.h"
@@ -18,10 +19,10 @@
 namespace kavelo::import {
 
 struct ConvertOptions {
-    bool keepUtc = false;     // UTC sources stay in UTC
-    bool japanBox = false;    // drop events outside 24-50 N, 122-152 E
-    int32_t fromDate = 0;     // YYYYMMDD of the converted time, 0 = open
-    int32_t toDate = 0;       // inclusive, 0 = open
+    bool keepUtc = false;   // UTC sources stay in UTC
+    bool japanBox = false;  // drop events outside 24-50 N, 122-152 E
+    int32_t fromDate = 0;   // YYYYMMDD of the converted time, 0 = open
+    int32_t toDate = 0;     // inclusive, 0 = open
 };
 
 enum class Dropped { No, NoMagnitude, OutsideBox, OutsidePeriod, OutOfRange };
@@ -43,6 +44,17 @@ bool isDuplicate(const EarthquakeRecord& a, const EarthquakeRecord& b);
 
 // Date-time order, records of equal time keeping their order.
 void sortByDateTime(std::vector<EarthquakeRecord>& records);
+
+// Finds records that duplicate one of those added before.
+class DuplicateFinder {
+  public:
+    void add(const std::vector<EarthquakeRecord>& records);
+    bool matches(const EarthquakeRecord& r) const;
+
+  private:
+    std::vector<EarthquakeRecord> records_;
+    std::unordered_multimap<int64_t, std::size_t> byMinute_;
+};
 
 struct MergeResult {
     std::vector<EarthquakeRecord> records;  // in date-time order

@@ -12,7 +12,9 @@ namespace {
 constexpr std::size_t kRecordLength = 96;
 constexpr std::size_t kMinimumLength = 54;  // through the first magnitude
 
-bool isHypocentreType(char c) { return c == 'J' || c == 'U' || c == 'I'; }
+bool isHypocentreType(char c) {
+    return c == 'J' || c == 'U' || c == 'I';
+}
 bool allDigits(std::string_view s) {
     for (char c : s)
         if (c < '0' || c > '9') return false;
@@ -63,7 +65,8 @@ std::string regionName(std::string_view field) {
         }
         i += w;
     }
-    return start == std::string_view::npos ? std::string() : std::string(field.substr(start, end - start));
+    return start == std::string_view::npos ? std::string()
+                                           : std::string(field.substr(start, end - start));
 }
 }  // namespace
 
@@ -178,7 +181,8 @@ ReadResult JmaReader::read(std::string_view bytes, const ReadOptions& options) c
             continue;
         }
         if (!isHypocentreType(line[0])) {
-            ++res.ignored[std::string("record type ") + quoted(line.substr(0, 1)) + " (not a hypocentre)"];
+            ++res.ignored[std::string("record type ") + quoted(line.substr(0, 1)) +
+                          " (not a hypocentre)"];
             continue;
         }
         SourceEvent ev;

@@ -12,7 +12,7 @@
 namespace kavelo::import {
 
 class JmaReader : public EventReader {
-public:
+  public:
     const char* name() const override { return "jma"; }
     int recognise(std::string_view head) const override;
     ReadResult read(std::string_view bytes, const ReadOptions& options) const override;

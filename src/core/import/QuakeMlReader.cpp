@@ -1,10 +1,9 @@
 #include "import/QuakeMlReader.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <pugixml.hpp>
 
 #include "import/CivilTime.h"
 #include "import/TextFields.h"
@@ -26,7 +25,9 @@ pugi::xml_node child(const pugi::xml_node& n, std::string_view name) {
     return {};
 }
 
-std::string_view text(const pugi::xml_node& n) { return trim(n.child_value()); }
+std::string_view text(const pugi::xml_node& n) {
+    return trim(n.child_value());
+}
 
 // The number in <name><value>...</value></name>.
 std::optional<double> quantity(const pugi::xml_node& parent, std::string_view name) {
@@ -51,24 +52,27 @@ pugi::xml_node pick(const pugi::xml_node& event, std::string_view name, std::str
 
 std::size_t lineAt(std::string_view bytes, std::ptrdiff_t offset) {
     if (offset < 0) return 0;
-    const auto end = bytes.begin() + std::min<std::size_t>(static_cast<std::size_t>(offset), bytes.size());
+    const auto end =
+        bytes.begin() + std::min<std::size_t>(static_cast<std::size_t>(offset), bytes.size());
     return static_cast<std::size_t>(std::count(bytes.begin(), end, '\n')) + 1;
 }
 
 // Line numbers of increasing offsets, counting each stretch of the buffer once.
 class LineCounter {
-public:
+  public:
     explicit LineCounter(std::string_view bytes) : bytes_(bytes) {}
     std::size_t at(std::ptrdiff_t offset) {
         if (offset < 0) return 0;
-        const std::size_t o = std::min<std::size_t>(static_cast<std::size_t>(offset), bytes_.size());
+        const std::size_t o =
+            std::min<std::size_t>(static_cast<std::size_t>(offset), bytes_.size());
         if (o < pos_) return lineAt(bytes_, offset);
-        line_ += static_cast<std::size_t>(std::count(bytes_.begin() + pos_, bytes_.begin() + o, '\n'));
+        line_ +=
+            static_cast<std::size_t>(std::count(bytes_.begin() + pos_, bytes_.begin() + o, '\n'));
         pos_ = o;
         return line_;
     }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t pos_ = 0, line_ = 1;
 };
@@ -88,10 +92,13 @@ std::string regionName(const pugi::xml_node& event) {
 
 int QuakeMlReader::recognise(std::string_view head) const {
     std::size_t i = head.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n')) ++i;
+    while (i < head.size() &&
+           (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n'))
+        ++i;
     if (i >= head.size() || head[i] != '<') return 0;
     const std::string_view rest = head.substr(i, 4096);
-    if (rest.find("quakeml") != std::string_view::npos || rest.find("eventParameters") != std::string_view::npos)
+    if (rest.find("quakeml") != std::string_view::npos ||
+        rest.find("eventParameters") != std::string_view::npos)
         return 95;
     return 0;
 }
@@ -104,14 +111,16 @@ ReadResult QuakeMlReader::read(std::string_view bytes, const ReadOptions& option
     const pugi::xml_parse_result parsed =
         doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
     if (!parsed) {
-        res.error = std::string("not well-formed XML at line ") + std::to_string(lineAt(bytes, parsed.offset)) +
-                    ": " + parsed.description();
+        res.error = std::string("not well-formed XML at line ") +
+                    std::to_string(lineAt(bytes, parsed.offset)) + ": " + parsed.description();
         return res;
     }
     pugi::xml_node root = doc.document_element();
-    pugi::xml_node params = localName(root) == "eventParameters" ? root : child(root, "eventParameters");
+    pugi::xml_node params =
+        localName(root) == "eventParameters" ? root : child(root, "eventParameters");
     if (localName(root) != "quakeml" && localName(root) != "eventParameters") {
-        res.error = "the document is not QuakeML (its root element is <" + std::string(root.name()) + ">)";
+        res.error =
+            "the document is not QuakeML (its root element is <" + std::string(root.name()) + ">)";
         return res;
     }
     res.linesRead = lineAt(bytes, static_cast<std::ptrdiff_t>(bytes.size()));
@@ -155,7 +164,8 @@ ReadResult QuakeMlReader::read(std::string_view bytes, const ReadOptions& option
             out.depthKm = *metres / 1000.0;
         }
         const std::string_view originId = trim(origin.attribute("publicID").value());
-        pugi::xml_node magnitude = pick(ev, "magnitude", text(child(ev, "preferredMagnitudeID")), originId);
+        pugi::xml_node magnitude =
+            pick(ev, "magnitude", text(child(ev, "preferredMagnitudeID")), originId);
         if (magnitude) {
             auto m = quantity(magnitude, "mag");
             if (!m || std::fabs(*m) > 20) {

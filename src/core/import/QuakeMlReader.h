@@ -7,7 +7,7 @@
 namespace kavelo::import {
 
 class QuakeMlReader : public EventReader {
-public:
+  public:
     const char* name() const override { return "quakeml"; }
     int recognise(std::string_view head) const override;
     ReadResult read(std::string_view bytes, const ReadOptions& options) const override;

@@ -26,13 +26,13 @@ std::string quoted(std::string_view text, std::size_t max = 40);
 // Walks a file image line by line (LF ends a line, a CR before it is dropped), counting
 // lines and reporting progress about every 4 MB.
 class LineCursor {
-public:
+  public:
     LineCursor(std::string_view bytes, const ReadOptions& options);
     bool next(std::string_view& line);
     std::size_t lineNumber() const { return number_; }
     void finish();  // final progress call
 
-private:
+  private:
     std::string_view bytes_;
     const ReadOptions& options_;
     std::size_t pos_ = 0;

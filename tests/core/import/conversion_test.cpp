@@ -31,17 +31,18 @@ TEST(ImportConversion, JapanTimeRollsDaysMonthsAndYearsAndDropsSeconds) {
         int16_t time;
     };
     const Case cases[] = {
-        {utcEvent(2018, 12, 31, 15, 0, 0.0), 20190101, 0},        // year end
-        {utcEvent(2018, 12, 31, 14, 59, 59.9), 20181231, 2359},   // seconds dropped, not rounded
-        {utcEvent(2016, 2, 28, 20, 30, 0.0), 20160229, 530},      // leap day
+        {utcEvent(2018, 12, 31, 15, 0, 0.0), 20190101, 0},       // year end
+        {utcEvent(2018, 12, 31, 14, 59, 59.9), 20181231, 2359},  // seconds dropped, not rounded
+        {utcEvent(2016, 2, 28, 20, 30, 0.0), 20160229, 530},     // leap day
         {utcEvent(2015, 2, 28, 20, 30, 0.0), 20150301, 530},
-        {utcEvent(2011, 4, 30, 23, 59, 59.5), 20110501, 859},     // month end, seconds >= 59.5
-        {utcEvent(2016, 12, 31, 14, 59, 60.2), 20170101, 0},      // leap second carried
+        {utcEvent(2011, 4, 30, 23, 59, 59.5), 20110501, 859},  // month end, seconds >= 59.5
+        {utcEvent(2016, 12, 31, 14, 59, 60.2), 20170101, 0},   // leap second carried
         {utcEvent(1999, 12, 31, 15, 59, 30.0), 20000101, 59},
     };
     for (const auto& c : cases) {
         EarthquakeRecord r = converted(c.ev);
-        EXPECT_EQ(r.date, c.date) << c.ev.time.year << "-" << c.ev.time.month << "-" << c.ev.time.day;
+        EXPECT_EQ(r.date, c.date) << c.ev.time.year << "-" << c.ev.time.month << "-"
+                                  << c.ev.time.day;
         EXPECT_EQ(r.time, c.time) << c.date;
     }
     ConvertOptions utc;
@@ -58,9 +59,10 @@ TEST(ImportConversion, JapanTimeRollsDaysMonthsAndYearsAndDropsSeconds) {
 }
 
 TEST(ImportConversion, RoundsMagnitudeAndDepthHalfUpAndAppliesFilters) {
-    const std::pair<double, int> mags[] = {{4.45, 45}, {4.449, 44}, {6.25, 63}, {-0.15, -1},
-                                           {-1.3, -13}, {9.0, 90}, {0.05, 1}};
-    for (auto [m, want] : mags) EXPECT_EQ(converted(utcEvent(2001, 1, 1, 0, 0, 0, m)).mag, want) << m;
+    const std::pair<double, int> mags[] = {{4.45, 45},  {4.449, 44}, {6.25, 63}, {-0.15, -1},
+                                           {-1.3, -13}, {9.0, 90},   {0.05, 1}};
+    for (auto [m, want] : mags)
+        EXPECT_EQ(converted(utcEvent(2001, 1, 1, 0, 0, 0, m)).mag, want) << m;
     SourceEvent e = utcEvent(2001, 1, 1, 0, 0, 0);
     for (auto [d, want] : {std::pair{10.5, 11}, {10.49, 10}, {-0.6, -1}, {699.5, 700}}) {
         e.depthKm = d;
@@ -78,10 +80,15 @@ TEST(ImportConversion, RoundsMagnitudeAndDepthHalfUpAndAppliesFilters) {
 
     ConvertOptions box;
     box.japanBox = true;
-    for (auto [lat, lon, inside] : {std::tuple{24.0, 122.0, true}, {50.0, 152.0, true}, {23.99, 130.0, false},
-                                    {35.0, 152.02, false}, {50.02, 140.0, false}, {3.3, 95.8, false}}) {
+    for (auto [lat, lon, inside] : {std::tuple{24.0, 122.0, true},
+                                    {50.0, 152.0, true},
+                                    {23.99, 130.0, false},
+                                    {35.0, 152.02, false},
+                                    {50.02, 140.0, false},
+                                    {3.3, 95.8, false}}) {
         e.setPosition(lat, lon);
-        EXPECT_EQ(convertEvent(e, box, r), inside ? Dropped::No : Dropped::OutsideBox) << lat << " " << lon;
+        EXPECT_EQ(convertEvent(e, box, r), inside ? Dropped::No : Dropped::OutsideBox)
+            << lat << " " << lon;
         EXPECT_EQ(convertEvent(e, {}, r), Dropped::No);
     }
     // The period applies to the date in Japan time.
@@ -118,7 +125,7 @@ TEST(ImportConversion, PositionsKeepWholeMinutesDespiteBinaryFractions) {
 TEST(ImportConversion, NamesComeFromTheSourceOrTheLatestRecordWithinATenthOfADegree) {
     const std::vector<EarthquakeRecord> cat = {
         test::quake(20000101, 0, 3530, 14000, 10, 40, "OLD"),
-        test::quake(20010101, 0, 3533, 14003, 10, 40, "NEWER"),   // 35.55, 140.05
+        test::quake(20010101, 0, 3533, 14003, 10, 40, "NEWER"),  // 35.55, 140.05
         test::quake(20020101, 0, 3700, 14000, 10, 40, "FAR"),
     };
     NearestNameIndex index(cat);
@@ -129,7 +136,8 @@ TEST(ImportConversion, NamesComeFromTheSourceOrTheLatestRecordWithinATenthOfADeg
     // The grid gives the answers of the plain backward scan, also near cell edges.
     for (double lat = 35.35; lat < 35.7; lat += 0.0137)
         for (double lon = 139.85; lon < 140.2; lon += 0.0119)
-            EXPECT_EQ(index.find(lat, lon), nearestOriginName(cat.data(), cat.size(), lat, lon)) << lat << " " << lon;
+            EXPECT_EQ(index.find(lat, lon), nearestOriginName(cat.data(), cat.size(), lat, lon))
+                << lat << " " << lon;
 
     SourceEvent own = utcEvent(2001, 1, 1, 0, 0, 0);
     own.setPosition(35.5, 140.0);
@@ -156,14 +164,14 @@ TEST(ImportMerge, UnionInDateTimeOrderDroppingImportedDuplicates) {
         test::quake(20010105, 1201, 3500, 13900, 12, 50),  // next minute
         test::quake(20010101, 900, 3600, 14000, 10, 45),   // same as B
         test::quake(20001231, 2359, 3000, 13000, 10, 40),
-        test::quake(20010110, 0, 3500, 13900, 10, 60),     // same as C
+        test::quake(20010110, 0, 3500, 13900, 10, 60),  // same as C
     };
     MergeResult m = mergeRecords(stored, imported);
     EXPECT_EQ(m.duplicates, 3u);
     ASSERT_EQ(m.records.size(), 7u);
-    const std::pair<int32_t, int16_t> order[] = {{20001231, 2359}, {20010101, 900}, {20010105, 1200},
-                                                 {20010105, 1200}, {20010105, 1200}, {20010105, 1201},
-                                                 {20010110, 0}};
+    const std::pair<int32_t, int16_t> order[] = {
+        {20001231, 2359}, {20010101, 900},  {20010105, 1200}, {20010105, 1200},
+        {20010105, 1200}, {20010105, 1201}, {20010110, 0}};
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(m.records[i].date, order[i].first) << i;
         EXPECT_EQ(m.records[i].time, order[i].second) << i;

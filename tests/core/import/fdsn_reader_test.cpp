@@ -17,10 +17,13 @@ TEST(FdsnReader, ReadsComcatCsvWithQuotedPlacesAndMissingValues) {
         "2022-05-03T14:32:31.040Z,\"27 km ESE of Tomakomai, Japan\",earthquake,5.9,1.8,0.049,40,"
         "reviewed,us,us\r\n"
         "2016-04-15T16:25:06.220Z,32.7906,130.7543,10,7,mww,,30,0.345,1.06,us,us20005iis,"
-        "2022-05-03T14:32:31.040Z,\"1 km E of Kumamoto-shi, Japan\",earthquake,4.7,1.7,,,reviewed,us,us\r\n"
-        "2001-01-02T07:39:36.290Z,24.355,122.016,,4.6,mb,,,,0.79,us,usp000a1b2,2014-11-07T01:11:44.510Z,"
+        "2022-05-03T14:32:31.040Z,\"1 km E of Kumamoto-shi, "
+        "Japan\",earthquake,4.7,1.7,,,reviewed,us,us\r\n"
+        "2001-01-02T07:39:36.290Z,24.355,122.016,,4.6,mb,,,,0.79,us,usp000a1b2,2014-11-07T01:11:44."
+        "510Z,"
         "\"Taiwan region\",earthquake,,,,,reviewed,us,us\r\n"
-        "2002-03-04T05:06:07Z,33.1,131.2,40.5,,,,,,,us,usx,,\"Kyushu, Japan\",earthquake,,,,,reviewed,us,us\r\n";
+        "2002-03-04T05:06:07Z,33.1,131.2,40.5,,,,,,,us,usx,,\"Kyushu, "
+        "Japan\",earthquake,,,,,reviewed,us,us\r\n";
     auto r = readFdsnText(csv);
     ASSERT_TRUE(r.error.empty()) << r.error;
     ASSERT_TRUE(r.problems.empty()) << r.problems[0].reason;
@@ -45,12 +48,14 @@ TEST(FdsnReader, ReadsComcatCsvWithQuotedPlacesAndMissingValues) {
 
 TEST(FdsnReader, ReadsFdsnTextFindsColumnsByNameAndKeepsJapaneseNames) {
     const std::string text =
-        "#EventID|Time|Latitude|Longitude|Depth/km|Author|Catalog|Contributor|ContributorID|MagType|"
+        "#EventID|Time|Latitude|Longitude|Depth/"
+        "km|Author|Catalog|Contributor|ContributorID|MagType|"
         "Magnitude|MagAuthor|EventLocationName|EventType\n"
         "11793|2011-03-11T05:46:23.000|38.1035|142.861|23.7|JMA|JMA|JMA|11793|Mw|9.0|JMA|"
         "\xE4\xB8\x89\xE9\x99\xB8\xE6\xB2\x96|earthquake\n"
         "# a comment between events\n"
-        "11794|2011-03-11T06:15:34+09:00|36.1|141.3|40|JMA|JMA|JMA|11794|Mj|7.6|JMA|OFF IBARAKI|earthquake\n";
+        "11794|2011-03-11T06:15:34+09:00|36.1|141.3|40|JMA|JMA|JMA|11794|Mj|7.6|JMA|OFF "
+        "IBARAKI|earthquake\n";
     auto r = readFdsnText(text);
     ASSERT_TRUE(r.problems.empty()) << r.problems[0].reason;
     ASSERT_EQ(r.events.size(), 2u);
@@ -63,8 +68,10 @@ TEST(FdsnReader, ReadsFdsnTextFindsColumnsByNameAndKeepsJapaneseNames) {
     EXPECT_TRUE(r.events[1].origin.empty());
     EXPECT_EQ(r.ignored["comment line"], 1u);
 
-    // Columns in another order, found through the header.
-    auto o = readFdsnText("mag,depth,longitude,latitude,time\n5.1,12,139.5,35.25,2020-06-01T00:00:00Z\n");
+    // Columns in another order, found through the header, after a remark.
+    auto o = readFdsnText(
+        "# exported "
+        "2020-06-02\nmag,depth,longitude,latitude,time\n5.1,12,139.5,35.25,2020-06-01T00:00:00Z\n");
     ASSERT_EQ(o.events.size(), 1u);
     EXPECT_EQ(o.events[0].latDdmm, 3515);
     EXPECT_EQ(o.events[0].lonDdmm, 13930);

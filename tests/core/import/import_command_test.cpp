@@ -15,9 +15,11 @@ using namespace kavelo::import;
 namespace {
 const char* kCsv =
     "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type\n"
-    "2018-12-31T15:02:10.500Z,35.52,140.01,48.6,4.55,mb,,,,,us,us1,,\"near the coast of Chiba, Japan\",earthquake\n"
+    "2018-12-31T15:02:10.500Z,35.52,140.01,48.6,4.55,mb,,,,,us,us1,,\"near the coast of Chiba, "
+    "Japan\",earthquake\n"
     "2018-06-17T22:58:34.200Z,34.8436,135.6216,13,5.3,mww,,,,,us,us2,,\"Osaka, Japan\",earthquake\n"
-    "2018-09-05T18:07:59.060Z,42.6861,141.9294,35,6.6,mww,,,,,us,us3,,\"Tomakomai, Japan\",earthquake\n";
+    "2018-09-05T18:07:59.060Z,42.6861,141.9294,35,6.6,mww,,,,,us,us3,,\"Tomakomai, "
+    "Japan\",earthquake\n";
 
 struct Outcome {
     int status = 0;
@@ -41,7 +43,7 @@ std::vector<EarthquakeRecord> load(const std::string& path) {
 }
 
 class FailingWrite : public RewriteFileOps {
-public:
+  public:
     long write(int, const void*, std::size_t) override { return errno = ENOSPC, -1; }
 };
 }  // namespace
@@ -49,8 +51,9 @@ public:
 TEST(ImportCommand, WritesAComcatCsvAsASortedCatalogueInJapanTimeWithBorrowedNames) {
     test::TempDir d;
     d.write("japan.csv", kCsv);
-    d.write("names.bin", test::fileOf({test::quake(19950117, 546, 3436, 13503, 16, 73, "OSAKA-WAN"),
-                                       test::quake(20030926, 450, 3531, 14000, 40, 50, "CHIBA-OKI")}));
+    d.write("names.bin",
+            test::fileOf({test::quake(19950117, 546, 3436, 13503, 16, 73, "OSAKA-WAN"),
+                          test::quake(20030926, 450, 3531, 14000, 40, 50, "CHIBA-OKI")}));
     const std::string out = d.file("DATA/GEPPO1.BIN");
     std::filesystem::create_directories(d.file("DATA"));
     Outcome r = run({"--names", d.file("names.bin"), "-o", out, d.file("japan.csv")});
@@ -98,13 +101,25 @@ TEST(ImportCommand, MergeKeepsTheCatalogueAndCountsDuplicates) {
     Outcome again = run({"--merge", "-o", d.file("GEPPO1.BIN"), d.file("japan.csv")});
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(d.read("GEPPO1.BIN"), merged);
+
+    // Overlapping downloads: the second file's copies go, each file's own events all stay.
+    d.write("busy.csv",
+            "time,latitude,longitude,depth,mag\n"
+            "2011-03-11T06:15:10Z,36.10,141.30,40,7.4\n"
+            "2011-03-11T06:15:40Z,36.12,141.31,40,7.5\n");
+    Outcome twice =
+        run({"-o", d.file("two.bin"), d.file("busy.csv"), d.file("japan.csv"), d.file("busy.csv")});
+    ASSERT_EQ(twice.status, 0) << twice.err;
+    EXPECT_EQ(load(d.file("two.bin")).size(), 5u);
+    EXPECT_NE(twice.out.find("duplicates: 2"), std::string::npos) << twice.out;
 }
 
 TEST(ImportCommand, AFailedWriteLeavesTheOldCatalogueByteIdentical) {
     test::TempDir d;
     d.write("japan.csv", kCsv);
     std::vector<EarthquakeRecord> old;
-    for (int i = 0; i < 2000; ++i) old.push_back(test::quake(19900101 + i % 28, 100, 3500, 13500, 10, 40, "X"));
+    for (int i = 0; i < 2000; ++i)
+        old.push_back(test::quake(19900101 + i % 28, 100, 3500, 13500, 10, 40, "X"));
     const std::string before = test::fileOf(old);
     d.write("GEPPO1.BIN", before);
     for (bool merge : {false, true}) {
@@ -148,7 +163,8 @@ TEST(ImportCommand, RefusesWhatWouldLoseDataAndReportsBadInput) {
     EXPECT_FALSE(std::filesystem::exists(d.file("none.bin")));
     d.write("notes.txt", "just some notes\n");
     d.write("japan.csv.gz", std::string("\x1f\x8b\x08\x00", 4));
-    r = run({"-o", d.file("none.bin"), d.file("notes.txt"), d.file("japan.csv.gz"), d.file("missing.csv")});
+    r = run({"-o", d.file("none.bin"), d.file("notes.txt"), d.file("japan.csv.gz"),
+             d.file("missing.csv")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("format not recognised"), std::string::npos);
     EXPECT_NE(r.err.find("compressed"), std::string::npos);
@@ -156,9 +172,13 @@ TEST(ImportCommand, RefusesWhatWouldLoseDataAndReportsBadInput) {
     EXPECT_FALSE(std::filesystem::exists(d.file("none.bin")));
 
     for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{d.file("japan.csv")}, {"-o", d.file("x.bin")}, {"--format", "xml", "-o", "x", "y"},
-          {"--from", "2001-13-01", "-o", "x", "y"}, {"--from", "2002-01-01", "--to", "2001-01-01", "-o", "x", "y"},
-          {"--bogus", "-o", "x", "y"}, {"-o"}})
+         {std::vector<std::string>{d.file("japan.csv")},
+          {"-o", d.file("x.bin")},
+          {"--format", "xml", "-o", "x", "y"},
+          {"--from", "2001-13-01", "-o", "x", "y"},
+          {"--from", "2002-01-01", "--to", "2001-01-01", "-o", "x", "y"},
+          {"--bogus", "-o", "x", "y"},
+          {"-o"}})
         EXPECT_EQ(run(bad).status, 2);
     r = run({"--help"});
     EXPECT_EQ(r.status, 0);

@@ -10,7 +10,8 @@ const std::string kTohoku =
     "J2011031114461812 010 38 621 011 1425166 022 2374 4590W76V15 7  2288\x8EO\x97\xA4\x89\xAB"
     "                  999K";
 const std::string kKumamotoNegative =
-    "J2016041403050512 008 331512 017 1304709 024 1027 58A3v   15    9786\x8C" "F\x96{\x8C\xA7\x8C"
+    "J2016041403050512 008 331512 017 1304709 024 1027 58A3v   15    9786\x8C"
+    "F\x96{\x8C\xA7\x8C"
     "F\x96{\x92n\x95\xFB            4K";
 const std::string kOldBlankMagDepth =
     "J19260702115832       35 4       13930                    18    3350\x93\x8C\x8B\x9E\x98p"
@@ -22,7 +23,8 @@ const std::string kTokachi =
     "J2003092604500638 007 414681 006 1440472 014 4500 8080W80V15 6  1190\x8F\\\x8F\x9F\x89\xAB"
     "                  999K";
 const std::string kForeign =
-    "U2004122609585300      31900      954800     3000   91W         9999                           K";
+    "U2004122609585300      31900      954800     3000   91W         9999                          "
+    " K";
 }  // namespace
 
 TEST(JmaReader, ReadsEveryFieldOfHypocentreRecords) {
@@ -57,7 +59,8 @@ TEST(JmaReader, ReadsEveryFieldOfHypocentreRecords) {
 }
 
 TEST(JmaReader, DecodesNegativeBlankMagnitudesAndDepthForms) {
-    auto r = readJmaRecords(kKumamotoNegative + "\n" + kOldBlankMagDepth + "\n" + kYearEndFixedDepth);
+    auto r =
+        readJmaRecords(kKumamotoNegative + "\n" + kOldBlankMagDepth + "\n" + kYearEndFixedDepth);
     ASSERT_TRUE(r.problems.empty()) << r.problems[0].reason;
     ASSERT_EQ(r.events.size(), 3u);
     EXPECT_DOUBLE_EQ(*r.events[0].mag, -1.3);  // "A3"
@@ -81,9 +84,16 @@ TEST(JmaReader, DecodesNegativeBlankMagnitudesAndDepthForms) {
         bool ok;
         std::optional<int> tenths;
     };
-    const Case cases[] = {{"53", true, 53}, {" 7", true, 7}, {"-9", true, -9}, {"A0", true, -10},
-                          {"B5", true, -25}, {"C9", true, -39}, {"  ", true, std::nullopt},
-                          {"D1", false, std::nullopt}, {"5 ", false, std::nullopt}, {"-A", false, std::nullopt}};
+    const Case cases[] = {{"53", true, 53},
+                          {" 7", true, 7},
+                          {"-9", true, -9},
+                          {"A0", true, -10},
+                          {"B5", true, -25},
+                          {"C9", true, -39},
+                          {"  ", true, std::nullopt},
+                          {"D1", false, std::nullopt},
+                          {"5 ", false, std::nullopt},
+                          {"-A", false, std::nullopt}};
     for (const auto& c : cases) {
         std::optional<int> t;
         EXPECT_EQ(decodeJmaMagnitude(c.field, t), c.ok) << c.field;
@@ -97,8 +107,9 @@ TEST(JmaReader, SkipsOtherRecordsAndReportsBadLinesWithTheirNumbers) {
     bad[6] = '3';
     std::string badLat = kTohoku;
     badLat.replace(24, 4, "6x00");
-    const std::string text = "C comment record of the agency's file\n" + kTohoku + "\n" + bad + "\n\n" +
-                             "E\n" + badLat + "\n" + kTohoku.substr(0, 40) + "\n" + kTokachi + "\n";
+    const std::string text = "C comment record of the agency's file\n" + kTohoku + "\n" + bad +
+                             "\n\n" + "E\n" + badLat + "\n" + kTohoku.substr(0, 40) + "\n" +
+                             kTokachi + "\n";
     auto r = readJmaRecords(text);
     ASSERT_EQ(r.events.size(), 2u);
     EXPECT_EQ(r.events[1].line, 8u);
@@ -124,7 +135,10 @@ TEST(JmaReader, SkipsOtherRecordsAndReportsBadLinesWithTheirNumbers) {
 TEST(JmaReader, RecognisesItsFilesOnly) {
     JmaReader jma;
     EXPECT_GT(jma.recognise(kTohoku + "\r\n" + kTokachi + "\r\n"), 0);
-    EXPECT_EQ(jma.recognise("time,latitude,longitude,depth,mag\n2011-03-11T05:46:24.120Z,38.297,142.373,29,9.1\n"), 0);
+    EXPECT_EQ(
+        jma.recognise(
+            "time,latitude,longitude,depth,mag\n2011-03-11T05:46:24.120Z,38.297,142.373,29,9.1\n"),
+        0);
     EXPECT_EQ(jma.recognise("<?xml version=\"1.0\"?><q:quakeml/>"), 0);
     EXPECT_EQ(jma.recognise(""), 0);
 }

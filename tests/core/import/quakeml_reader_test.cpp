@@ -64,7 +64,9 @@ TEST(QuakeMlReader, TakesThePreferredOriginAndMagnitude) {
     EXPECT_EQ(e.lonDdmm, 14200);
     EXPECT_DOUBLE_EQ(*e.depthKm, 37.0);  // metres in the file
     EXPECT_DOUBLE_EQ(*e.mag, 6.6);       // the preferred Mw, not the Mj of the same origin
-    EXPECT_EQ(e.origin, "\x96k\x8A" "C\x93\xB9\x92_\x90U\x92n\x95\xFB\x92\x86\x93\x8C\x95\x94");
+    EXPECT_EQ(e.origin,
+              "\x96k\x8A"
+              "C\x93\xB9\x92_\x90U\x92n\x95\xFB\x92\x86\x93\x8C\x95\x94");
     EXPECT_EQ(e.line, 4u);
 }
 
@@ -91,10 +93,12 @@ TEST(QuakeMlReader, ReportsBrokenEventsAndDocumentsWithoutCrashing) {
     auto r = readQuakeMl(
         "<quakeml><eventParameters>\n"
         "<event publicID='no-origin'><magnitude><mag><value>5</value></mag></magnitude></event>\n"
-        "<event publicID='bad-time'><origin><time><value>yesterday</value></time></origin></event>\n"
+        "<event "
+        "publicID='bad-time'><origin><time><value>yesterday</value></time></origin></event>\n"
         "<event publicID='deleted'><type>not existing</type></event>\n"
         "<event publicID='bad-lat'><origin><time><value>2001-01-01T00:00:00Z</value></time>"
-        "<latitude><value>95</value></latitude><longitude><value>139</value></longitude></origin></event>\n"
+        "<latitude><value>95</value></latitude><longitude><value>139</value></longitude></origin></"
+        "event>\n"
         "</eventParameters></quakeml>");
     EXPECT_TRUE(r.events.empty());
     ASSERT_EQ(r.problems.size(), 3u);

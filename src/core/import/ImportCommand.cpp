@@ -374,9 +374,8 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << "skipped:    " << badLines << " bad " << plural(badLines, "line", "lines");
     for (const auto& [why, n] : dropped) out << ", " << n << " " << describeDropped(why);
     out << "\n";
-    if (duplicates || s.merge || s.inputs.size() > 1)
-        out << "duplicates: " << duplicates << " (already in "
-            << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
+    out << "duplicates: " << duplicates << " (already in "
+        << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
     if (!ignored.empty()) {
         out << "ignored:    ";
         bool first = true;

@@ -325,8 +325,9 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 ++borrowedNames;
             imported.push_back(rec);
         }
-        known.add(std::vector<EarthquakeRecord>(
-            imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
+        if (&path != &s.inputs.back())  // only later inputs are checked against this one
+            known.add(std::vector<EarthquakeRecord>(
+                imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
     }
     if (s.strict && failedFiles > 0) {
         err << "kavelo-import: stopped at an input that cannot be read (--strict); nothing "

@@ -1,5 +1,8 @@
 #include "map/EnergyDrawing.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -48,6 +51,42 @@ private:
     std::vector<uint8_t> done_;
 };
 
+// Fills a quadrilateral as an aliased polygon with its outline in the same colour: the
+// pixels whose centres lie inside (even-odd), then the four edges. Written straight into
+// the picture, since a map can hold tens of thousands of cells.
+void fillCell(Canvas& c, const QPoint (&q)[4], TColor colour) {
+    int top = q[0].y(), bottom = q[0].y();
+    for (const QPoint& p : q) {
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    top = std::max(top, 0);
+    bottom = std::min(bottom, c.height() - 1);
+    c.setBrushColor(colour);
+    for (int y = top; y <= bottom; ++y) {
+        const double yc = y + 0.5;
+        double xs[4];
+        int n = 0;
+        for (int i = 0; i < 4; ++i) {
+            const QPoint& a = q[i];
+            const QPoint& b = q[(i + 1) % 4];
+            if (a.y() == b.y()) continue;
+            const bool crosses = a.y() < b.y() ? (a.y() <= yc && yc < b.y()) : (b.y() <= yc && yc < a.y());
+            if (crosses) xs[n++] = a.x() + (yc - a.y()) * (b.x() - a.x()) / static_cast<double>(b.y() - a.y());
+        }
+        for (int i = 1; i < n; ++i)  // at most four crossings
+            for (int j = i; j > 0 && xs[j] < xs[j - 1]; --j) std::swap(xs[j], xs[j - 1]);
+        for (int k = 0; k + 1 < n; k += 2) {
+            const int lo = static_cast<int>(std::ceil(xs[k] - 0.5));
+            const int hi = static_cast<int>(std::ceil(xs[k + 1] - 0.5));  // excluded
+            if (lo < hi) c.fillRect(lo, y, hi, y + 1);
+        }
+    }
+    c.setPenColor(colour);
+    c.moveTo(q[3].x(), q[3].y());
+    for (const QPoint& p : q) c.lineTo(p.x(), p.y());
+}
+
 }  // namespace
 
 void drawEnergyCells(Canvas& c, const MapProjection& proj, const EnergyGrid& grid,
@@ -58,7 +97,7 @@ void drawEnergyCells(Canvas& c, const MapProjection& proj, const EnergyGrid& gri
     c.setPenStyle(PenStyle::Solid);
     c.setPenWidth(1);
     c.setBrushStyle(BrushStyle::Solid);
-    std::vector<QPoint> quad(4);
+    QPoint quad[4];
     const int n = static_cast<int>(grid.cellEnergy.size());
     for (int idx = 0; idx < n; ++idx) {
         const float e = grid.cellEnergy[static_cast<std::size_t>(idx)];
@@ -73,10 +112,7 @@ void drawEnergyCells(Canvas& c, const MapProjection& proj, const EnergyGrid& gri
         quad[1] = QPoint(se->x, se->y);
         quad[2] = QPoint(ne->x, ne->y);
         quad[3] = QPoint(nw->x, nw->y);
-        const TColor colour = colourOf(e);
-        c.setPenColor(colour);
-        c.setBrushColor(colour);
-        c.polygon(quad);
+        fillCell(c, quad, colourOf(e));
     }
 }
 

@@ -13,7 +13,7 @@ void drawDepthClassLegend(Canvas& c, const DepthClasses& d) {
     c.setBrushStyle(BrushStyle::Solid);
     c.setBrushColor(clWhite);
     c.setPenColor(clRed);
-    c.setFontBold(true);
+    c.setFontBold(false);  // bold, "Magnitude" would run into "Depth(km)"
     c.setFontHeight(20);
     c.textOut(25, 20, "Magnitude");
     c.textOut(125, 20, "Depth(km)");

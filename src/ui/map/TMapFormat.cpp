@@ -87,9 +87,9 @@ void TMapFormat::buildControls() {
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1->setTitle("番号");
     RadioGroup1->setItems({"0", "1", "2"});
-    RadioGroup1->setColumns(3);
+    RadioGroup1->setColumns(1);
     RadioGroup1->setItemIndexSilently(0);
-    RadioGroup1->setGeometry(300, 204, 88, 48);
+    RadioGroup1->setGeometry(300, 204, 88, 86);
 
     // Energy page: one row per level with its threshold.
     for (int k = 0; k < kEnergyLevelCount; ++k) {

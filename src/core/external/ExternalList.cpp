@@ -11,6 +11,7 @@
 
 #include "external/FieldSplit.h"
 #include "external/NearestOrigin.h"
+#include "platform/IntText.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 
@@ -249,9 +250,14 @@ bool parseUnifiedLine(std::string_view line, int row, const ExternalReadOptions&
     const int32_t lon = decimalDegreesToDdmm(lonDeg);
     if (lon < 12200 || lon > 15200) return false;
 
-    Text depthText;
-    const std::string_view depth =
-        depthText("%5.0f", std::clamp(lenientToDecimal(from(line, 60)), -1e6, 1e6));
+    // The depth as "%5.0f" writes it: the nearest whole number, halves to even (the
+    // default rounding mode, as printf uses it), and "-0" for a small negative value.
+    const double depthValue = std::nearbyint(std::clamp(lenientToDecimal(from(line, 60)), -1e6, 1e6));
+    std::string depth;
+    if (depthValue == 0 && std::signbit(depthValue))
+        depth = "   -0";
+    else
+        appendInt(depth, static_cast<int64_t>(depthValue), 5);
 
     rec = EarthquakeRecord{};
     rec.date = date;
@@ -262,10 +268,21 @@ bool parseUnifiedLine(std::string_view line, int row, const ExternalReadOptions&
     rec.mag = clamp16(mag);
     if (options.origins) rec.setOrigin(options.origins->originName(latDeg, lonDeg));
     if (!cells) return true;
-    Text c0, c2, c3, c4, c5, c7;
-    cells->assign({c0("%4d", row + 1), {}, c2("%d/%02d/%02d", year, month, day),
-                   c3("  %02d:%02lld", hour, static_cast<long long>(minute)), c4("  %d", lat),
-                   c5("  %d", lon), depth, c7("%4d", rec.mag), rec.originName()});
+    // Short texts that stay in the strings' own storage: no allocation per line.
+    std::string c0, c2, c3 = "  ", c4 = "  ", c5 = "  ", c7;
+    appendInt(c0, int64_t{row} + 1, 4);
+    appendInt(c2, year);
+    c2 += '/';
+    appendInt(c2, month, 2, true);
+    c2 += '/';
+    appendInt(c2, day, 2, true);
+    appendInt(c3, hour, 2, true);
+    c3 += ':';
+    appendInt(c3, minute, 2, true);
+    appendInt(c4, lat);
+    appendInt(c5, lon);
+    appendInt(c7, rec.mag, 4);
+    cells->assign({c0, {}, c2, c3, c4, c5, depth, c7, rec.originName()});
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "catalogue/RecordFormat.h"
+#include "platform/IntText.h"
 #include "platform/Numbers.h"
 
 namespace kavelo {
@@ -40,10 +41,9 @@ void appendCsvRow(const GridCells& c, std::string& out) {
     appendPadded(out, c[1], 12);
     appendPadded(out, c[2], 12);
     appendPadded(out, c[3], 6);
-    char buf[32];
     for (int k : {4, 5}) {
-        const int n = std::snprintf(buf, sizeof buf, "%6d,", coordinateCellToInt(c[static_cast<std::size_t>(k)]));
-        out.append(buf, static_cast<std::size_t>(n));
+        appendInt(out, coordinateCellToInt(c[static_cast<std::size_t>(k)]), 6);
+        out += ',';
     }
     out.append(c[6]);
     out += ',';
@@ -85,10 +85,34 @@ std::string buildResultCsv(const CsvHeader& h, int rowCount, const GridRowSource
     return out;
 }
 
+// The same texts as formatListNumber and formatRecordCell, written without printf.
 void recordGridCells(const Catalogue& cat, int32_t index, int row, bool searchResult, GridCells& cells) {
-    cells[0] = formatListNumber(row + 1, searchResult);
+    for (auto& c : cells) c.clear();
     const EarthquakeRecord& r = cat[index];
-    for (int k = 1; k < 9; ++k) cells[static_cast<std::size_t>(k)] = formatRecordCell(r, index, k);
+    appendInt(cells[0], int64_t{row} + 1, searchResult ? 6 : 5);
+    appendInt(cells[1], int64_t{index} + 1, 5);
+    const int32_t year = r.date / 10000;
+    appendInt(cells[2], year, 4);
+    cells[2] += '/';
+    appendInt(cells[2], (int64_t{r.date} - int64_t{year} * 10000) / 100, 2, true);
+    cells[2] += '/';
+    appendInt(cells[2], r.date % 100, 2, true);
+    cells[3] += ' ';
+    appendInt(cells[3], r.time / 100, 2, true);
+    cells[3] += ':';
+    appendInt(cells[3], r.time % 100, 2, true);
+    for (auto [k, v] : {std::pair{4, r.lat}, std::pair{5, r.lon}}) {
+        std::string& c = cells[static_cast<std::size_t>(k)];
+        appendInt(c, v / 100, 3);
+        c += kSjisDegree;
+        appendInt(c, v % 100, 2, true);
+        c += kSjisMinute;
+    }
+    appendInt(cells[6], r.depth, 4);
+    appendInt(cells[7], r.mag / 10, 3);
+    cells[7] += '.';
+    appendInt(cells[7], r.mag % 10, 1, true);
+    cells[8].assign(r.originName());
 }
 
 CsvWriteStatus writeCsvFile(const std::string& path, std::string_view bytes) {

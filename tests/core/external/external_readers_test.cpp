@@ -184,6 +184,12 @@ TEST(UnifiedList, BoxDateAndLineShapeDecideWhatIsRead) {
     EXPECT_EQ(r.cells.cell(5), "  13945");
     EXPECT_EQ(r.cells.cell(6), "   10");
     EXPECT_EQ(r.cells.cell(7), "  61");
+    // The depth text is what "%5.0f" prints, halves to even.
+    for (const char* d : {"  11.5", "   0.5", "  -0.3", " 123.49", "99999.5", "  -2.5", "1234567"}) {
+        char expect[64];
+        std::snprintf(expect, sizeof expect, "%5.0f", std::min(1e6, lenientToDecimal(d)));
+        EXPECT_EQ(unified(unifiedLine("2020-05-06", "00:00:00.0", "35.0", "139.0", d, " 5.0"))->cells.cell(6), expect) << d;
+    }
 }
 
 TEST(UnifiedList, OriginNamesComeFromTheLatestCatalogueRecordWithinATenth) {

@@ -1,10 +1,12 @@
 // The result CSV: layout, the zone header, the empty row, and reading it back.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/RecordFormat.h"
 #include "common/CatalogueFixture.h"
 #include "common/TempDir.h"
 #include "external/ExternalList.h"
@@ -112,4 +114,23 @@ TEST(ResultCsv, AFileThatCannotBeCreatedIsReported) {
     TempDir dir;
     EXPECT_EQ(writeCsvFile(dir.file("no/such/folder/x.csv"), "x"), CsvWriteStatus::CannotCreate);
     EXPECT_EQ(writeCsvFile(dir.str(), "x"), CsvWriteStatus::CannotCreate);
+}
+
+TEST(ResultCsv, GridCellsMatchTheListingsCellTexts) {
+    // The CSV's fast cell texts are the result grid's, for any field values.
+    std::mt19937 rng(21);
+    std::uniform_int_distribution<int> i16(INT16_MIN, INT16_MAX), i32(INT32_MIN, INT32_MAX);
+    Catalogue cat;
+    for (int i = 0; i < 3000; ++i) {
+        const bool wild = i % 3 == 0;
+        cat[cat.recordCount++] = quake(wild ? i32(rng) : 18000101 + i * 97, static_cast<int16_t>(wild ? i16(rng) : i % 2400),
+                                       static_cast<int16_t>(i16(rng)), static_cast<int16_t>(i16(rng)),
+                                       static_cast<int16_t>(i16(rng)), static_cast<int16_t>(wild ? i16(rng) : i % 90), "N");
+    }
+    GridCells cells;
+    for (int i = 0; i < cat.recordCount; ++i) {
+        recordGridCells(cat, i, i, i % 2 == 0, cells);
+        ASSERT_EQ(cells[0], formatListNumber(i + 1, i % 2 == 0));
+        for (int k = 1; k < 9; ++k) ASSERT_EQ(cells[static_cast<std::size_t>(k)], formatRecordCell(cat[i], i, k)) << i << " " << k;
+    }
 }

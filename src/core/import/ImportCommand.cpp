@@ -325,8 +325,9 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 ++borrowedNames;
             imported.push_back(rec);
         }
-        known.add(std::vector<EarthquakeRecord>(
-            imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
+        if (&path != &s.inputs.back())  // only later inputs are checked against this one
+            known.add(std::vector<EarthquakeRecord>(
+                imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
     }
     if (s.strict && failedFiles > 0) {
         err << "kavelo-import: stopped at an input that cannot be read (--strict); nothing "
@@ -374,9 +375,8 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << "skipped:    " << badLines << " bad " << plural(badLines, "line", "lines");
     for (const auto& [why, n] : dropped) out << ", " << n << " " << describeDropped(why);
     out << "\n";
-    if (duplicates || s.merge || s.inputs.size() > 1)
-        out << "duplicates: " << duplicates << " (already in "
-            << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
+    out << "duplicates: " << duplicates << " (already in "
+        << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
     if (!ignored.empty()) {
         out << "ignored:    ";
         bool first = true;

@@ -217,8 +217,10 @@ void TMap::BtnMapDrawClick() {
         if (Process) Process->showText("３次元震源分布図を描いています...!");
         CBHalfSize->setChecked(false);
         halfSize = 0;
-        // The 3-D view draws its own map and hypocentres once it exists; until then the
-        // hand-off only shows the (empty) 3-D window.
+        if (ThreeDim) {
+            ThreeDim->BtnMap3Click();
+            ThreeDim->BtnEqOriginClick();
+        }
         if (Process) Process->close();
         if (ThreeDim) showWindow(ThreeDim);
         return;

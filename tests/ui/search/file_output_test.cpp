@@ -9,6 +9,7 @@
 
 using namespace kavelo;
 using namespace kavelo::test;
+using kavelo::ui::TUpDown;
 
 namespace {
 
@@ -112,6 +113,15 @@ TEST_F(FileOutput, TheSerialStopsAt999) {
     FileOut->Button2Click();
     EXPECT_TRUE(std::filesystem::exists(w->fx.dir.file("out/Listup999.csv")));
     EXPECT_EQ(FileOut->Edit3->text(), "999");
+    FileOut->UpDown1->click(TUpDown::Next);
+    EXPECT_EQ(FileOut->Edit3->text(), "999");  // no wrap
+    // A typed serial is where the up-down steps from.
+    FileOut->Edit3->setText("41");
+    FileOut->UpDown1->click(TUpDown::Next);
+    EXPECT_EQ(FileOut->Edit3->text(), "042");
+    FileOut->UpDown1->setPosition(0);
+    FileOut->UpDown1->click(TUpDown::Prev);
+    EXPECT_EQ(FileOut->Edit3->text(), "000");
 }
 
 TEST_F(FileOutput, AFileThatCannotBeCreatedIsReportedAndNotSaved) {

@@ -89,8 +89,6 @@ public:
     bool rubberShown = false;
     kavelo::DdmmPoint rubberEnd{};     // far end of the rubber line on the image
     kavelo::GeoResult lastGeo{kavelo::GeoStatus::Ok, 0, 0};  // last position screenToGeo found
-    // The energy map's cell readout for a click (fills TOrigin); run by Image1Click.
-    void showEnergyCell(int lat, int lon);
 
     // The image-type choice read by the save command; the main window's menu sets it.
     QString saveFilter = QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|すべて(*.*)|*.*");

@@ -363,7 +363,7 @@ void TMap::Image1Click() {
         EqAdd->Edit2->setText(num(g.lon));
     }
     if (EnergyChk->isChecked()) {
-        showEnergyCell(g.lat, g.lon);
+        showCellReadout(g.lon, g.lat);
         showWindow(Origin);
         return;
     }
@@ -410,8 +410,4 @@ void TMap::BtnZoneClick() {
     for (QLabel* l : {Zone->Label5, Zone->Label7, Zone->Label6, Zone->Label8}) l->clear();
     Zone->Label9->setText("領域の最初の点P1をクリックしてください");
     showWindow(Zone);
-}
-
-void TMap::showEnergyCell(int, int) {
-    // The energy map's cell readout fills this: it needs the grid of the last energy drawing.
 }

@@ -82,7 +82,7 @@ void TFileOut::Button3Click() { close(); }
 
 std::optional<CsvZone> TFileOut::zoneInForce() const {
     if (!Map || !Map->zoneSet) return std::nullopt;
-    return std::nullopt;
+    return CsvZone{Map->P1.lat, Map->P1.lon, Map->P2.lat, Map->P2.lon, Map->zoneWidth};
 }
 
 std::string TFileOut::buildCsv(const std::string& fileName) const {

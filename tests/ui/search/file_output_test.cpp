@@ -146,3 +146,22 @@ TEST_F(FileOutput, ASearchWithoutListingSavesOneEmptyRow) {
     EXPECT_EQ(l[7], "Count,1");
     EXPECT_EQ(l[10], "            ,            ,            ,      ,     0,     0,,,");
 }
+
+TEST_F(FileOutput, AZoneInForceWritesItsEndPointsAndWidth) {
+    chooseOutFolder();
+    Map->P1 = {3500, 13500};
+    Map->P2 = {3730, 14015};
+    Map->zoneWidth = 30;
+    Map->zoneSet = true;
+    FileOut->Button2Click();
+    auto l = lines("Listup000.csv");
+    ASSERT_GE(l.size(), 11u);
+    EXPECT_EQ(l[0], "Listup000.csv,Zone");
+    EXPECT_EQ(l[2], "P1.lat P1.lon,3500,13500");
+    EXPECT_EQ(l[3], "P2.lat P2.lon,3730,14015");
+    EXPECT_EQ(l[4], "Width,30");
+    EXPECT_EQ(l[5], "Magnitude,40,90");
+    Map->zoneSet = false;
+    FileOut->Button2Click();
+    EXPECT_EQ(lines("Listup001.csv")[0], "Listup001.csv,District");
+}

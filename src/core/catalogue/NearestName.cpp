@@ -28,9 +28,8 @@ int64_t NearestNameIndex::key(int latCell, int lonCell) {
 NearestNameIndex::NearestNameIndex(const std::vector<EarthquakeRecord>& records)
     : records_(records) {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto& r = records[i];
-        cells_[key(cellOf(ddmmToDegrees(r.lat)), cellOf(ddmmToDegrees(r.lon)))].push_back(
-            static_cast<int32_t>(i));
+        const float lat = ddmmToDegrees(records[i].lat), lon = ddmmToDegrees(records[i].lon);
+        cells_[key(cellOf(lat), cellOf(lon))].push_back({lat, lon, static_cast<int32_t>(i)});
     }
 }
 
@@ -38,20 +37,23 @@ std::string_view NearestNameIndex::find(double latDeg, double lonDeg) const {
     if (!std::isfinite(latDeg) || !std::isfinite(lonDeg) || std::fabs(latDeg) > 1e6 ||
         std::fabs(lonDeg) > 1e6)
         return {};
-    // A close record lies in one of the cells spanned by +-0.1 degree; one more cell on
-    // each side absorbs rounding at cell edges, the exact test decides.
-    const int lat0 = cellOf(latDeg - 0.1) - 1, lat1 = cellOf(latDeg + 0.1) + 1;
-    const int lon0 = cellOf(lonDeg - 0.1) - 1, lon1 = cellOf(lonDeg + 0.1) + 1;
+    // A close record lies in one of the cells spanned by +-0.1 degree; the small allowance
+    // covers rounding at cell edges, the exact test decides.
+    constexpr double kReach = 0.1 + 1e-9;
+    const int lat0 = cellOf(latDeg - kReach), lat1 = cellOf(latDeg + kReach);
+    const int lon0 = cellOf(lonDeg - kReach), lon1 = cellOf(lonDeg + kReach);
     int32_t best = -1;
     for (int a = lat0; a <= lat1; ++a) {
         for (int o = lon0; o <= lon1; ++o) {
             auto it = cells_.find(key(a, o));
             if (it == cells_.end()) continue;
-            const auto& idx = it->second;
-            for (auto k = idx.size(); k-- > 0;) {
-                if (idx[k] <= best) break;
-                if (isClose(records_[static_cast<std::size_t>(idx[k])], latDeg, lonDeg)) {
-                    best = idx[k];
+            const auto& entries = it->second;
+            for (auto k = entries.size(); k-- > 0;) {
+                const Entry& e = entries[k];
+                if (e.index <= best) break;
+                if (std::fabs(static_cast<double>(e.lat) - latDeg) < 0.1 &&
+                    std::fabs(static_cast<double>(e.lon) - lonDeg) < 0.1) {
+                    best = e.index;
                     break;
                 }
             }

@@ -25,9 +25,13 @@ class NearestNameIndex {
     bool empty() const { return records_.empty(); }
 
   private:
+    struct Entry {
+        float lat, lon;  // degrees, as the backward scan converts them
+        int32_t index;
+    };
     static int64_t key(int latCell, int lonCell);
     const std::vector<EarthquakeRecord>& records_;
-    std::unordered_map<int64_t, std::vector<int32_t>> cells_;  // indices ascending
+    std::unordered_map<int64_t, std::vector<Entry>> cells_;  // indices ascending
 };
 
 }  // namespace kavelo

@@ -144,7 +144,7 @@ and renamed over the old file, so an interrupted import never damages it.
 
 Formats (recognised from the content unless --format names one):
   jma      the agency's hypocentre catalogue, 96-column records (times in JST);
-           records other than hypocentres (J, U, I) are skipped and counted
+           hypocentre records (types J, U, I) are kept, others skipped and counted
   fdsn     FDSN event text (#EventID|Time|Latitude|...) or ComCat CSV
            (time,latitude,longitude,depth,mag,...), times in ISO-8601 UTC
   quakeml  QuakeML 1.2: the preferred origin and preferred magnitude of each event
@@ -325,8 +325,9 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 ++borrowedNames;
             imported.push_back(rec);
         }
-        known.add(std::vector<EarthquakeRecord>(
-            imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
+        if (&path != &s.inputs.back())  // only later inputs are checked against this one
+            known.add(std::vector<EarthquakeRecord>(
+                imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
     }
     if (s.strict && failedFiles > 0) {
         err << "kavelo-import: stopped at an input that cannot be read (--strict); nothing "
@@ -374,9 +375,8 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << "skipped:    " << badLines << " bad " << plural(badLines, "line", "lines");
     for (const auto& [why, n] : dropped) out << ", " << n << " " << describeDropped(why);
     out << "\n";
-    if (duplicates || s.merge || s.inputs.size() > 1)
-        out << "duplicates: " << duplicates << " (already in "
-            << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
+    out << "duplicates: " << duplicates << " (already in "
+        << (s.merge ? s.output + " or " : std::string()) << "an earlier input)\n";
     if (!ignored.empty()) {
         out << "ignored:    ";
         bool first = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "catalogue/NearestName.h"
 #include "common/CatalogueFixture.h"
 #include "import/CivilTime.h"
@@ -138,6 +140,22 @@ TEST(ImportConversion, NamesComeFromTheSourceOrTheLatestRecordWithinATenthOfADeg
         for (double lon = 139.85; lon < 140.2; lon += 0.0119)
             EXPECT_EQ(index.find(lat, lon), nearestOriginName(cat.data(), cat.size(), lat, lon))
                 << lat << " " << lon;
+
+    // A dense cluster on whole minutes (cell edges everywhere) asked at random points.
+    std::mt19937 rng(4);
+    std::vector<EarthquakeRecord> dense;
+    for (int i = 0; i < 3000; ++i)
+        dense.push_back(test::quake(20000101, 0, static_cast<int16_t>(3800 + rng() % 60),
+                                    static_cast<int16_t>(14200 + rng() % 60), 10, 40,
+                                    std::to_string(i)));
+    NearestNameIndex denseIndex(dense);
+    std::uniform_real_distribution<double> lat(37.9, 39.1), lon(141.9, 143.1);
+    for (int q = 0; q < 3000; ++q) {
+        const double a = q % 3 ? lat(rng) : 38 + (rng() % 60) / 60.0 + 0.1 * (q % 2 ? 1 : -1);
+        const double o = lon(rng);
+        ASSERT_EQ(denseIndex.find(a, o), nearestOriginName(dense.data(), dense.size(), a, o))
+            << a << " " << o;
+    }
 
     SourceEvent own = utcEvent(2001, 1, 1, 0, 0, 0);
     own.setPosition(35.5, 140.0);

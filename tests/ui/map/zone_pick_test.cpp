@@ -199,7 +199,9 @@ TEST_F(ZoneTools, RubberLineAndZoomBoxRedrawnInXorRestoreThePicture) {
     const QImage moved = Map->Image1->picture();
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 720; ++x) {
-            if (moved.pixel(x, y) != drawn.pixel(x, y)) ASSERT_GE(x, 347) << x << "," << y;
+            if (moved.pixel(x, y) != drawn.pixel(x, y)) {
+                ASSERT_GE(x, 347) << x << "," << y;
+            }
         }
 }
 

@@ -105,7 +105,7 @@ void TForm1::buildControls() {
     mag2 = makeEdit(c, "mag2", "", 222, 94, 72);
     UpDown6 = new TUpDown(c);
     depth1 = makeEdit(c, "depth1", "", 110, 122, 72);
-    Label27 = makeLabel(c, "Label27", "-", 204, 124, 16);
+    Label35 = makeLabel(c, "Label35", "-", 204, 124, 16);
     depth2 = makeEdit(c, "depth2", "", 222, 122, 72);
     Origin = makeEdit(c, "Origin", "", 110, 150, 202);
     Origin->setToolTip("ABC DEF｜XYZ");
@@ -188,6 +188,7 @@ void TForm1::buildControls() {
     Label24 = makeLabel(c, "Label24", "", 12, 234, 120);
     Label25 = makeLabel(c, "Label25", "", 140, 234, 120);
     Label26 = makeLabel(c, "Label26", "", 268, 234, 120);
+    Label27 = makeLabel(c, "Label27", "", 396, 234, 200);
 
     Label19 = makeLabel(c, "Label19", "", 12, 258, 80);
     Label32 = makeLabel(c, "Label32", "", 96, 258, 140);
@@ -369,7 +370,7 @@ void TForm1::setCaptions() {
     Label5->setText("マグニチュード");
     Label28->setText("震源深さ");
     Label23->setText("震源地");
-    for (auto* l : {Label8, Label10, Label9, Label29, Label27}) l->setText("～");
+    for (auto* l : {Label8, Label10, Label9, Label29, Label35}) l->setText("～");
     const char* heads[] = {"番号", "地震番号", "年月日", "時分", " 　緯度",
                            " 　経度", " 深さ", "ﾏｸﾞﾆﾁｭｰﾄﾞ", "震源地"};
     QLabel* headLabels[] = {Label33, Label6, Label7, Label12, Label13,
@@ -840,7 +841,11 @@ void TForm1::Button4Click() {
 
 // ------------------------------------------------------------------ other windows
 
-void TForm1::Button2Click() { showWindow(RikaNenpyo); }
+void TForm1::Button2Click() {
+    if (!RikaNenpyo) return;
+    RikaNenpyo->ListClick();
+    showWindow(RikaNenpyo);
+}
 
 // Maintenance: keep only the first 29968 records of GEPPO1.BIN.
 void TForm1::Button5Click() {

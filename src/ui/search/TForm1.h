@@ -62,7 +62,7 @@ public:
     QCheckBox *ListChk, *FileChk, *CBDistance, *CB3D;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
         *Label10, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19,
-        *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31,
+        *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31, *Label35,
         *Label32, *Label33, *Label34;
     QProgressBar* ProgressBar1;
     kavelo::ui::TStringGrid* StringGrid1;

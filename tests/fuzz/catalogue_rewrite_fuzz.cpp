@@ -1,6 +1,7 @@
-// Rewriting GEPPO1.BIN (append, truncate) with a failure injected at any file step:
-// a rewrite that succeeds leaves exactly the old whole records plus the new ones (or the
-// first 29968), one that fails leaves GEPPO1.BIN byte-identical; TEMP.BIN never stays.
+// Rewriting GEPPO1.BIN (append, truncate, or replace it by given records as the importer
+// does) with a failure injected at any file step: a rewrite that succeeds leaves exactly
+// the old whole records plus the new ones (or the first 29968, or the given ones), one
+// that fails leaves GEPPO1.BIN byte-identical; TEMP.BIN never stays.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -80,7 +81,9 @@ bool exists(const std::string& p) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    const bool truncate = in.ConsumeBool();
+    enum Op { Append, Truncate, Replace };
+    const Op op = static_cast<Op>(in.ConsumeIntegralInRange(0, 2));
+    const bool truncate = op == Truncate;
     FaultyOps ops;
     ops.fault = static_cast<FaultyOps::Fault>(in.ConsumeIntegralInRange<uint8_t>(0, FaultyOps::Count - 1));
     ops.failOnCall = in.ConsumeIntegralInRange<unsigned>(0, 40);
@@ -107,7 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (stale) writeFile(temp, "stale scratch file");
 
     CatalogueRewriter rw(geppo, temp, &ops);
-    const RewriteResult res = truncate ? rw.truncate() : rw.append(extra);
+    const RewriteResult res = op == Truncate  ? rw.truncate()
+                              : op == Append ? rw.append(extra)
+                                             : writeCatalogueFile(geppo, temp, extra, &ops);
 
     // A stale TEMP.BIN stays when the rewrite stops before it could replace it.
     const bool failedBeforeTemp = res.failedAt == RewriteResult::Step::OpenSource ||
@@ -118,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else
         FUZZ_CHECK(!exists(temp));
     const std::string after = readFile(geppo);
-    // These faults hit a step that every rewrite takes.
-    const bool mustFail = ops.fault == FaultyOps::OpenRead || ops.fault == FaultyOps::CreateWrite ||
+    // These faults hit a step that every rewrite takes (replacing reads nothing).
+    const bool mustFail = (ops.fault == FaultyOps::OpenRead && op != Replace) || ops.fault == FaultyOps::CreateWrite ||
                           ops.fault == FaultyOps::Sync || ops.fault == FaultyOps::Close ||
                           ops.fault == FaultyOps::Replace;
     FUZZ_CHECK(!mustFail || !res.ok());
@@ -129,10 +134,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(!describeRewriteFailure(res).empty());
         return 0;
     }
-    std::size_t keep = original.size() / kRecordSize;
+    std::size_t keep = op == Replace ? 0 : original.size() / kRecordSize;
     if (truncate) keep = std::min<std::size_t>(keep, kTruncateKeep);
     std::string want = original.substr(0, keep * kRecordSize);
-    if (!truncate)
+    if (op != Truncate)
         for (const EarthquakeRecord& r : extra) {
             const auto b = encodeRecord(r);
             want.append(reinterpret_cast<const char*>(b.data()), b.size());

@@ -104,7 +104,8 @@ public:
     // one "scr_map" message instead of one per conversion.
     kavelo::GeoFailureLog drawFailures;
     static int degreesToDdmm(float v) { return kavelo::degreesToDdmm(v); }
-    kavelo::GeoBounds visibleBounds(int cellSize) const { return proj.visibleBounds(cellSize); }
+    // Its degenerate-cell failures count towards the drawing under way (drawFailures).
+    kavelo::GeoBounds visibleBounds(int cellSize) { return proj.visibleBounds(cellSize, &drawFailures); }
     void restoreFullView() { proj.restoreFullView(); }
 
     // ---- Drawing on Image1

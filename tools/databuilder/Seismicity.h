@@ -37,8 +37,6 @@ struct SynthEvent {
 };
 
 // Calendar helpers (proleptic Gregorian).
-int64_t daysFromCivil(int y, int m, int d);
-void civilFromDays(int64_t z, int& y, int& m, int& d);
 int64_t minuteOf(int date, int hhmm);              // YYYYMMDD, HHMM -> minutes since 1885
 void dateTimeOf(int64_t minute, int& date, int& hhmm);
 

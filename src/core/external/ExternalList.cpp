@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -86,32 +85,6 @@ std::size_t externalLineLimit(ExternalFormat f) {
         default:
             return 99;
     }
-}
-
-double lenientToDecimal(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        neg = s[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c >= '0' && c <= '9')
-            digits = true;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (!digits) return 0.0;
-    double v = 0.0;
-    const auto r = std::from_chars(s.data() + start, s.data() + i, v, std::chars_format::fixed);
-    if (r.ec != std::errc() || !std::isfinite(v)) return 0.0;
-    return neg ? -v : v;
 }
 
 int32_t decimalDegreesToDdmm(double v) {

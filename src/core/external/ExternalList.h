@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/EarthquakeRecord.h"
+#include "platform/Numbers.h"
 
 namespace kavelo {
 
@@ -93,9 +94,7 @@ bool parseUnifiedLine(std::string_view line, int row, const ExternalReadOptions&
                       EarthquakeRecord& rec, RowCells* cells);
 
 // ---- Number reading used by the readers.
-// Leading blanks and tabs skipped, an optional sign, digits with an optional decimal
-// point, up to the first other character; no digits (or no finite value) gives 0.
-double lenientToDecimal(std::string_view text);
+// lenientToDecimal (platform/Numbers.h) reads the decimal fields.
 // Decimal degrees to degree-minutes: whole degrees x 100 + truncated minutes.
 int32_t decimalDegreesToDdmm(double degrees);
 // A name cut to at most maxBytes without splitting a double-byte character.

@@ -1,5 +1,5 @@
 #pragma once
-// Integer conversions: strict for typed text, lenient for numbers read from files.
+// Number conversions: strict for typed text, lenient for numbers read from files.
 
 #include <optional>
 #include <string_view>
@@ -13,5 +13,9 @@ std::optional<int> strictToInt(std::string_view text);
 // Leading blanks skipped, an optional sign, then digits up to the first non-digit;
 // no digits gives 0. Saturates instead of overflowing.
 int lenientToInt(std::string_view text);
+
+// As lenientToInt, but digits may hold one decimal point; no digits (or no finite
+// value) gives 0.
+double lenientToDecimal(std::string_view text);
 
 }  // namespace kavelo

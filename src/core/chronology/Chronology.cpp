@@ -117,21 +117,7 @@ SearchWords splitAlternatives(std::string_view text) {
         out.ok = false;
         return out;
     }
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (isSjisLeadByte(c) && i + 1 < text.size()) {
-            // A double-byte character: its trail byte may be 0x7C and is not a bar.
-            current.push_back(text[i]);
-            current.push_back(text[++i]);
-        } else if (c == '|') {
-            out.words.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.push_back(text[i]);
-        }
-    }
-    out.words.push_back(std::move(current));
+    out.words = splitSjisAtBars(text);
     if (out.words.size() > kSearchMaxWords) {
         out.words.clear();
         out.ok = false;

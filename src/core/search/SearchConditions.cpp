@@ -51,23 +51,9 @@ OriginPatternParse parseOriginPattern(std::string_view text) {
         out.condition.mode = OriginMode::EmptyName;
         return out;
     }
-    std::vector<std::string> parts;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (isSjisLeadByte(c) && i + 1 < text.size()) {
-            // A double-byte character: its trail byte may be 0x7C and is not a bar.
-            current.push_back(text[i]);
-            current.push_back(text[++i]);
-        } else if (c == '|') {
-            parts.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.push_back(text[i]);
-        }
-    }
-    // The text after the last bar, unless the bar was the final byte.
-    if (parts.empty() || !current.empty()) parts.push_back(std::move(current));
+    std::vector<std::string> parts = splitSjisAtBars(text);
+    // A bar as the final byte adds no empty alternative.
+    if (parts.size() > 1 && parts.back().empty()) parts.pop_back();
     if (parts.size() > kOriginMaxAlternatives) {
         out.error = OriginPatternError::TooManyAlternatives;
         return out;

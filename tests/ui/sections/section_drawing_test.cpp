@@ -73,14 +73,14 @@ TEST(DepthChartDrawing, AHypocentreLandsWhereTheScaleSays) {
     in.colorOn = false;
     drawDepthCharts(L, R, in);
     EXPECT_TRUE(boxOf(L, clGreen).isNull());
-    EXPECT_EQ(L.pixel(285 - 4, 100), clBlack);
+    EXPECT_EQ(L.pixel(285 - 4, 101), clBlack);  // row 100 carries the dotted 100 km line
 }
 
 TEST(DepthChartDrawing, AxesTicksAndGrid) {
-    const OneQuake q(3600, 14000, 600, 10);
+    OneQuake q(3600, 14000, 600, 10);
+    q.sel->selectionCount = 0;  // an empty selection still draws the frame
     Canvas L(385, 385), R(385, 385);
     DepthChartInput in = chartInput(q);
-    in.selection->selectionCount = 0;  // an empty selection still draws the frame
     drawDepthCharts(L, R, in);
     EXPECT_EQ(L.pixel(60, 50), clBlack);       // horizontal axis from x = 60
     EXPECT_EQ(L.pixel(359, 50), clBlack);      // ... to 360, end excluded

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QTimer>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>

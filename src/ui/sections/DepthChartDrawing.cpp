@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "sections/MarkStamp.h"
+
 namespace kavelo::ui {
 
 namespace {
@@ -68,19 +70,20 @@ void drawDepthCharts(Canvas& L, Canvas& R, const DepthChartInput& in) {
     if (in.catalogue && in.selection && !box.degenerate()) {
         const Catalogue& cat = *in.catalogue;
         const SelectionList& sel = *in.selection;
+        MarkStamps stamps;
+        QImage& left = L.pixels();
+        QImage& right = R.pixels();
         for (int i = 0; i < sel.selectionCount; ++i) {
             const int k = sel[i];
             if (k < 0 || k >= cat.recordCount) continue;
             const EarthquakeRecord& rec = cat[k];
             const TColor color = in.colorOn ? depthColor(rec.depth, in.depth) : clBlack;
-            L.setPenColor(color);
-            R.setPenColor(color);
             const int r = markRadius(rec.mag, in.marks);
             const int y = depthChartY(rec.depth);
             const int xl = latChartX(s, box, ddmmToDegrees(rec.lat));
             const int xr = lonChartX(s, box, ddmmToDegrees(rec.lon));
-            L.ellipsePixels(xl - r, y - r, xl + r, y + r);
-            R.ellipsePixels(xr - r, y - r, xr + r, y + r);
+            stamps.draw(left, xl, y, r, color);
+            stamps.draw(right, xr, y, r, color);
         }
     }
 

@@ -5,6 +5,7 @@
 
 #include "search/GreatCircle.h"
 #include "sections/DepthChartDrawing.h"
+#include "sections/MarkStamp.h"
 #include "sections/RotateDrawing.h"
 #include "sections/SectionDrawing.h"
 
@@ -170,4 +171,18 @@ TEST(RotateDrawing, XorMarksAndNeedleEraseExactly) {
     EXPECT_NE(dial.image(), dialBefore);
     drawDialNeedle(dial, 37);
     EXPECT_EQ(dial.image(), dialBefore);
+}
+
+TEST(MarkStamps, SamePixelsAsTheCanvasEllipse) {
+    MarkStamps stamps;
+    for (int r = 1; r <= 30; ++r) {
+        for (const QPoint p : {QPoint(100, 100), QPoint(3, 190), QPoint(198, -2), QPoint(57, 61)}) {
+            Canvas a(200, 200), b(200, 200);
+            a.setBrushStyle(BrushStyle::Clear);
+            a.setPenColor(clRed);
+            a.ellipsePixels(p.x() - r, p.y() - r, p.x() + r, p.y() + r);
+            stamps.draw(b.pixels(), p.x(), p.y(), r, clRed);
+            ASSERT_EQ(a.image(), b.image()) << "r " << r << " at " << p.x() << "," << p.y();
+        }
+    }
 }

@@ -126,7 +126,7 @@ void BM_RotatingSectionStep(benchmark::State& state) {
         rotate.RadioGroup1->setItemIndex(4);
         rotate.RadioGroup3->setItemIndex(2);
         rotate.waitForCentre();
-        rotate.centreClicked(3545, 13945);
+        rotate.centreChosen(3545, 13945);
         rotate.Timer1->stop();  // the benchmark drives the steps
         int strip = 0;
         for (auto _ : state) {

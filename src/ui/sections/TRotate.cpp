@@ -147,12 +147,14 @@ void TRotate::showCentre(int lat, int lon) {
     Label5->setText(QString::number(lon));
 }
 
-void TRotate::centreClicked(int lat, int lon) {
-    if (!waitingForCentre()) return;
+void TRotate::centreChosen(int lat, int lon) {
+    if (!waitsForCentre()) return;
     showCentre(lat, lon);
     Label2->clear();
     Button1->setEnabled(true);
+    waiting = false;
     Button1Click();
+    if (!running) waiting = true;
 }
 
 // ---- Start, step, pause, reset, close

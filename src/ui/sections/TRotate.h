@@ -23,13 +23,13 @@ public:
     // Waits for a centre click on the map: prompt shown, centre cleared, window shown.
     void waitForCentre();
     // Waiting for the centre and not yet running.
-    bool waitingForCentre() const { return waiting && !running; }
-    // Waiting or running: the map then ignores its other clicks.
-    bool active() const { return waiting || running; }
-    // The position under the mouse while waiting, shown in the centre fields.
+    bool waitsForCentre() const { return waiting && !running; }
+    // The pointer's position over the map while waiting, shown in the centre fields.
     void showCentre(int lat, int lon);
-    // The map's click while waiting (already snapped): takes it as the centre and starts.
-    void centreClicked(int lat, int lon);
+    // A press on the map while waiting (snapped by the map): the centre goes into the
+    // fields, the prompt is cleared and the rotation starts. The window keeps waiting
+    // when the rotation does not start (a centre it refuses).
+    void centreChosen(int lat, int lon);
 
     // ---- State
     int angle = 0;            // degrees counter-clockwise from east, 0 ... 179

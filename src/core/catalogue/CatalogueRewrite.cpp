@@ -41,6 +41,47 @@ std::string describeRewriteFailure(const RewriteResult& r) {
     return msg;
 }
 
+namespace {
+// Writes content to tempPath completely, makes it durable and renames it over target.
+// On failure res records the step and errno, and tempPath is removed.
+bool commitThroughTemp(RewriteFileOps& ops, const std::string& tempPath, const std::string& target,
+                       const std::vector<unsigned char>& content, RewriteResult& res) {
+    auto fail = [&](RewriteResult::Step step) {
+        res.failedAt = step;
+        res.errorNumber = errno;
+        return false;
+    };
+    errno = 0;
+    int out = ops.createWrite(tempPath);
+    if (out < 0) return fail(RewriteResult::Step::OpenTemp);
+    auto abandon = [&](RewriteResult::Step step, bool closeFd) {
+        int e = errno;
+        if (closeFd) ops.close(out);
+        ops.remove(tempPath);
+        errno = e;
+        return fail(step);
+    };
+    std::size_t done = 0;
+    while (done < content.size()) {
+        std::size_t chunk = std::min<std::size_t>(content.size() - done, 1 << 16);
+        errno = 0;
+        long n = ops.write(out, content.data() + done, chunk);
+        if (n <= 0) {
+            if (n == 0 && errno == 0) errno = ENOSPC;
+            return abandon(RewriteResult::Step::WriteTemp, true);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    errno = 0;
+    if (!ops.sync(out)) return abandon(RewriteResult::Step::SyncTemp, true);
+    errno = 0;
+    if (!ops.close(out)) return abandon(RewriteResult::Step::CloseTemp, false);
+    errno = 0;
+    if (!ops.replace(tempPath, target)) return abandon(RewriteResult::Step::Replace, false);
+    return true;
+}
+}  // namespace
+
 CatalogueRewriter::CatalogueRewriter(std::string geppoPath, std::string tempPath,
                                      RewriteFileOps* ops)
     : geppoPath_(std::move(geppoPath)), tempPath_(std::move(tempPath)), ops_(ops ? ops : &defaultOps_) {}
@@ -100,35 +141,19 @@ RewriteResult CatalogueRewriter::rewrite(int32_t keepLimit,
         records += extra->size();
     }
 
-    // Write TEMP.BIN completely and make it durable before it replaces GEPPO1.BIN.
-    errno = 0;
-    int out = ops_->createWrite(tempPath_);
-    if (out < 0) return fail(RewriteResult::Step::OpenTemp);
-    auto abandon = [&](RewriteResult::Step step, bool closeFd) {
-        int e = errno;
-        if (closeFd) ops_->close(out);
-        ops_->remove(tempPath_);
-        errno = e;
-        return fail(step);
-    };
-    std::size_t done = 0;
-    while (done < content.size()) {
-        std::size_t chunk = std::min<std::size_t>(content.size() - done, 1 << 16);
-        errno = 0;
-        long n = ops_->write(out, content.data() + done, chunk);
-        if (n <= 0) {
-            if (n == 0 && errno == 0) errno = ENOSPC;
-            return abandon(RewriteResult::Step::WriteTemp, true);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    errno = 0;
-    if (!ops_->sync(out)) return abandon(RewriteResult::Step::SyncTemp, true);
-    errno = 0;
-    if (!ops_->close(out)) return abandon(RewriteResult::Step::CloseTemp, false);
-    errno = 0;
-    if (!ops_->replace(tempPath_, geppoPath_)) return abandon(RewriteResult::Step::Replace, false);
+    if (!commitThroughTemp(*ops_, tempPath_, geppoPath_, content, res)) return res;
     res.recordsWritten = static_cast<int32_t>(records);
+    return res;
+}
+
+RewriteResult writeCatalogueFile(const std::string& path, const std::string& tempPath,
+                                 const std::vector<EarthquakeRecord>& records, RewriteFileOps* ops) {
+    RewriteFileOps defaultOps;
+    std::vector<unsigned char> content(records.size() * kRecordSize);
+    for (std::size_t i = 0; i < records.size(); ++i) encodeRecord(records[i], content.data() + i * kRecordSize);
+    RewriteResult res;
+    if (!commitThroughTemp(ops ? *ops : defaultOps, tempPath, path, content, res)) return res;
+    res.recordsWritten = static_cast<int32_t>(records.size());
     return res;
 }
 

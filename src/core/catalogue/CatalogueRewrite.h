@@ -60,4 +60,11 @@ private:
     RewriteFileOps* ops_;
 };
 
+// Replaces the file at path by exactly these records (a new file when there is none):
+// they are written to tempPath in the same folder, flushed to disk and renamed over
+// path, so a failure at any step leaves the old file as it was and removes tempPath.
+RewriteResult writeCatalogueFile(const std::string& path, const std::string& tempPath,
+                                 const std::vector<EarthquakeRecord>& records,
+                                 RewriteFileOps* ops = nullptr);
+
 }  // namespace kavelo

@@ -136,6 +136,7 @@ void TMap::buildControls() {
     connect(ColorChk, &QCheckBox::clicked, this, &TMap::ColorChkClick);
     connect(OriginChk, &QCheckBox::clicked, this, &TMap::OriginChkClick);
     connect(AreaChk, &QCheckBox::clicked, this, &TMap::AreaChkClick);
+    connect(EnergyChk, &QCheckBox::clicked, this, &TMap::EnergyChkClick);
     connect(CBHalfSize, &QCheckBox::clicked, this, &TMap::CBHalfSizeClick);
     connect(CBMinMag, &QCheckBox::clicked, this, &TMap::CBMinMagClick);
     // The 3-D choice follows the box however it changes (the main window sets it too).
@@ -217,8 +218,10 @@ void TMap::BtnMapDrawClick() {
         if (Process) Process->showText("３次元震源分布図を描いています...!");
         CBHalfSize->setChecked(false);
         halfSize = 0;
-        // The 3-D view draws its own map and hypocentres once it exists; until then the
-        // hand-off only shows the (empty) 3-D window.
+        if (ThreeDim) {
+            ThreeDim->BtnMap3Click();
+            ThreeDim->BtnEqOriginClick();
+        }
         if (Process) Process->close();
         if (ThreeDim) showWindow(ThreeDim);
         return;
@@ -230,7 +233,7 @@ void TMap::BtnMapDrawClick() {
     drawCoast();
     drawGraticule();
     if (OriginChk->isChecked() && !(Form1 && Form1->extListShown)) plotSelection();
-    // The energy map draws its cells here, then the graticule and coast again (energy maps).
+    if (EnergyChk->isChecked()) drawEnergyStep();
     drawFrame();
     if (GridGroup->itemIndex() != kGridDivisionNone) drawGraticuleLabels();
     if (EnergyChk->isChecked()) {
@@ -384,7 +387,10 @@ void TMap::PenGroupClick() { BtnMapDrawClick(); }
 void TMap::AreaChkClick() { BtnMapDrawClick(); }
 
 void TMap::OriginChkClick() {
-    if (OriginChk->isChecked()) EnergyChk->setChecked(false);
+    if (OriginChk->isChecked() && EnergyChk->isChecked()) {
+        EnergyChk->setChecked(false);
+        EnergyChkClick();
+    }
     BtnMapDrawClick();
 }
 
@@ -412,6 +418,7 @@ void TMap::Button1Click() {
     close();
     if (Origin) Origin->close();
     if (MagScale) MagScale->close();
+    if (EngScale) EngScale->close();
 }
 
 // ---- Picture output

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "map/EnergyGrid.h"
 #include "map/MapData.h"
 #include "map/MapDrawing.h"
 #include "map/MapProjection.h"
@@ -53,6 +54,11 @@ public:
     std::array<int32_t, kavelo::kDepthSlots> defaultDepthBounds{};
     std::array<kavelo::ui::TColor, kavelo::kDepthSlots> defaultDepthColors{};
     int32_t defaultDepthClassCount = 7;
+    // Energy level colours 0-6 (live and defaults; below level 0 is energyBaseColor).
+    std::array<kavelo::ui::TColor, kavelo::kEnergyLevelCount> energyLevelColors = kavelo::EnergyColors{}.levels;
+    std::array<kavelo::ui::TColor, kavelo::kEnergyLevelCount> defaultEnergyLevelColors = kavelo::EnergyColors{}.levels;
+    // The cells of the last energy drawing (the click readout reads them).
+    kavelo::EnergyGrid energyGrid;
     uint8_t legendShown = 0;
     uint8_t threeDMode = 0;
     bool zoneSet = false;  // a zone is in force (zone selection)
@@ -88,6 +94,20 @@ public:
     kavelo::DepthClasses depthClasses() const;
     int markRadius(int m10) const { return kavelo::markRadius(m10, markSettings()); }
     kavelo::ui::TColor depthColor(int depth) const { return kavelo::depthColor(depth, depthClasses()); }
+
+    // ---- Energy map (EnergyDrawing.cpp)
+    void drawEnergyMap();
+    int cellIndex(int lon, int lat) const { return energyGrid.cellIndex(lon, lat); }
+    kavelo::CellCorner cellCorner(int index) const { return energyGrid.cellCorner(index); }
+    kavelo::ui::TColor energyLevelColor(float energy) const;
+    kavelo::EnergyColors energyColors() const;
+    // The text a map click at (lon, lat) reads in energy mode: "領域(row,col) 放出エネルギー
+    // ... J" or "Out of Range".
+    QString cellReadoutText(int lon, int lat) const;
+    // Shows that text in TOrigin as its only row (column labels hidden, count cleared).
+    void showCellReadout(int lon, int lat);
+    // The same for a click at image pixel (sx, sy).
+    void showCellReadoutAt(int sx, int sy);
 
     // Outline circle of one Catalogue record (blue before 1885, red after).
     void markRecord(int catalogueIndex);
@@ -133,6 +153,7 @@ public slots:
     void CircleGroupClick();
     void PenGroupClick();
     void AreaChkClick();
+    void EnergyChkClick();
     void OriginChkClick();
     void CBHalfSizeClick();
     void CBMinMagClick();
@@ -146,6 +167,9 @@ private:
     void buildControls();
     void plotSelection();
     void drawRangeCircle();
+    // The energy part of the full drawing: captions, cells, graticule and coast over them,
+    // the legend's swatches.
+    void drawEnergyStep();
     bool landFillOff() const;
 
     bool createdOk_ = true;

@@ -16,10 +16,12 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The program runs in run/, a git-ignored working folder holding a copy of the
-# bundled DATA folder, so that its own writes never touch tracked files.
+# bundled DATA folder (and of the sample external lists in Extra/ and Hi-net/), so
+# that its own writes never touch tracked files.
 run: build
 	@mkdir -p run
 	@if [ ! -d run/DATA ]; then cp -r data/DATA run/DATA; fi
+	@for d in Extra Hi-net; do if [ ! -d run/$$d ]; then cp -r data/$$d run/$$d; fi; done
 	cd run && ../$(BUILD)/kavelo
 
 test: build
@@ -31,7 +33,7 @@ bench: build
 # Regenerates data/DATA from the tables and models in tools/ (no network needed),
 # with a picture of coastlines, node grid and epicentres for a visual check.
 data: build
-	$(BUILD)/tools/kavelo_databuilder data/DATA --quicklook $(BUILD)/data-quicklook.png
+	$(BUILD)/tools/kavelo_databuilder data/DATA --samples data --quicklook $(BUILD)/data-quicklook.png
 
 # Refreshes the committed coastline extract from the npm package world-atlas@2.0.2
 # (needs npm and the network), then regenerates data/DATA from it.

@@ -157,7 +157,8 @@ TEST(DataBuilder, RegenerationIsByteIdenticalToTheCommittedFolder) {
     fs::path tmp = fs::temp_directory_path() / ("kavelo-data-" + std::to_string(::getpid()));
     fs::remove_all(tmp);
     for (const char* run : {"a", "b"}) {
-        std::string cmd = std::string("\"") + KAVELO_DATABUILDER + "\" \"" + (tmp / run).string() + "\" > /dev/null";
+        std::string cmd = std::string("\"") + KAVELO_DATABUILDER + "\" \"" + (tmp / run).string() + "\" --samples \"" +
+                          (tmp / (std::string(run) + "-samples")).string() + "\" > /dev/null";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
     int files = 0;
@@ -169,5 +170,17 @@ TEST(DataBuilder, RegenerationIsByteIdenticalToTheCommittedFolder) {
         ++files;
     }
     EXPECT_EQ(files, 25);
+    // The sample external lists beside DATA.
+    int samples = 0;
+    const fs::path bundled = fs::path(KAVELO_DATA_DIR).parent_path();
+    for (const char* folder : {"Extra", "Hi-net"})
+        for (const auto& entry : fs::directory_iterator(bundled / folder)) {
+            const fs::path rel = fs::path(folder) / entry.path().filename();
+            const std::string committed = readAll(entry.path());
+            EXPECT_EQ(readAll(tmp / "a-samples" / rel), committed) << rel << " differs from a fresh build (run make data)";
+            EXPECT_EQ(readAll(tmp / "b-samples" / rel), committed) << rel << " differs between two builds";
+            ++samples;
+        }
+    EXPECT_EQ(samples, 4);
     fs::remove_all(tmp);
 }

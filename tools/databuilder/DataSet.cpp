@@ -12,6 +12,7 @@
 #include "EventTables.h"
 #include "Projection.h"
 #include "QuickLook.h"
+#include "SampleLists.h"
 #include "Sjis.h"
 
 namespace kavelo::data {
@@ -182,6 +183,17 @@ BuildReport buildDataSet(const BuildOptions& opt) {
     writeFile(dir / "JAP-ORIGIN.CSV", names);
     writeFile(dir / "NENPYO.TXT", chronology);
 
+    std::size_t sampleFiles = 0;
+    if (!opt.samplesDir.empty()) {
+        for (const SampleFile& f : buildSampleLists(rika, geppo)) {
+            const fs::path p = fs::path(opt.samplesDir) / f.path;
+            fs::create_directories(p.parent_path(), ec);
+            if (ec) throw std::runtime_error("cannot create folder " + p.parent_path().string() + ": " + ec.message());
+            writeFile(p, f.bytes);
+            ++sampleFiles;
+        }
+    }
+
     if (!opt.quickLook.empty()) {
         std::vector<QuickLookPoint> pts;
         for (const auto* list : {&rika, &geppo})
@@ -198,6 +210,7 @@ BuildReport buildDataSet(const BuildOptions& opt) {
       << grid.rows << "x" << grid.cols << " nodes, RIKA.BIN " << rika.size() << " records, GEPPO1.BIN "
       << geppo.size() << " records (" << geppo.front().date << "-" << geppo.back().date << "), JAP-ORIGIN.CSV "
       << originNameTable().size() << " names, NENPYO.TXT " << chronoLines << " entries";
+    if (sampleFiles > 0) s << ", " << sampleFiles << " sample lists in " << opt.samplesDir;
     return {s.str()};
 }
 

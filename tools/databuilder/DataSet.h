@@ -15,6 +15,7 @@ struct BuildOptions {
     std::string coastSource;       // compact extract; empty = the one shipped in tools/coast
     std::string writeCoastSource;  // where to write the extract used (optional)
     std::string quickLook;         // PNG path (optional)
+    std::string samplesDir;        // where Extra/ and Hi-net/ with the sample lists go (optional)
 };
 
 struct BuildReport {

@@ -12,11 +12,12 @@ namespace {
 void usage() {
     std::fprintf(stderr,
                  "usage: kavelo_databuilder OUTDIR [--coast-json land-10m.json] [--coast-source FILE]\n"
-                 "                          [--write-coast-source FILE] [--quicklook file.png]\n"
+                 "                          [--write-coast-source FILE] [--quicklook file.png] [--samples DIR]\n"
                  "  --coast-json          decode Natural Earth land from world-atlas land-10m.json\n"
                  "  --coast-source        read the compact coast extract (default: the one in tools/coast)\n"
                  "  --write-coast-source  also write the compact coast extract used\n"
-                 "  --quicklook           also write a PNG of coastlines, node grid and epicentres\n");
+                 "  --quicklook           also write a PNG of coastlines, node grid and epicentres\n"
+                 "  --samples             also write the sample external lists into DIR/Extra and DIR/Hi-net\n");
 }
 }  // namespace
 
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
             value(opt.writeCoastSource);
         else if (a == "--quicklook")
             value(opt.quickLook);
+        else if (a == "--samples")
+            value(opt.samplesDir);
         else if (a == "-h" || a == "--help") {
             usage();
             return 0;

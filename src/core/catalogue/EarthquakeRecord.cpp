@@ -35,7 +35,7 @@ std::string_view EarthquakeRecord::originName() const {
 void EarthquakeRecord::setOrigin(std::string_view name) {
     std::memset(origin, 0, kOriginSize);
     std::size_t n = std::min(name.size(), kOriginSize - 1);
-    std::memcpy(origin, name.data(), n);
+    if (n > 0) std::memcpy(origin, name.data(), n);  // an empty view may hold no pointer
 }
 
 EarthquakeRecord decodeRecord(const unsigned char* b) {

@@ -144,7 +144,7 @@ and renamed over the old file, so an interrupted import never damages it.
 
 Formats (recognised from the content unless --format names one):
   jma      the agency's hypocentre catalogue, 96-column records (times in JST);
-           records other than hypocentres (J, U, I) are skipped and counted
+           hypocentre records (types J, U, I) are kept, others skipped and counted
   fdsn     FDSN event text (#EventID|Time|Latitude|...) or ComCat CSV
            (time,latitude,longitude,depth,mag,...), times in ISO-8601 UTC
   quakeml  QuakeML 1.2: the preferred origin and preferred magnitude of each event

@@ -141,6 +141,7 @@ void TMap::buildControls() {
     connect(CBMinMag, &QCheckBox::clicked, this, &TMap::CBMinMagClick);
     // The 3-D choice follows the box however it changes (the main window sets it too).
     connect(D3Chk, &QCheckBox::toggled, this, &TMap::D3ChkClick);
+    connectInteraction();
 }
 
 // ---- Conversions and drawing steps
@@ -226,6 +227,12 @@ void TMap::BtnMapDrawClick() {
         if (ThreeDim) showWindow(ThreeDim);
         return;
     }
+    // The full drawing paints in copy mode and removes every XOR figure; the mode in use
+    // before (the rotating section's XOR) comes back at the end.
+    const PenMode penModeBefore = canvas().penMode();
+    canvas().setPenMode(PenMode::Copy);
+    zoomBoxShown = false;
+    rubberShown = false;
     fillBackground(seaColor);
     setWindowTitle("震央分布");
     if (proj.resetViewPending) proj.restoreFullView();
@@ -237,11 +244,12 @@ void TMap::BtnMapDrawClick() {
     drawFrame();
     if (GridGroup->itemIndex() != kGridDivisionNone) drawGraticuleLabels();
     if (EnergyChk->isChecked()) {
+        canvas().setPenMode(penModeBefore);
         Image1->refresh();
         showWindow(this);
         return;
     }
-    // A zone in force has its outline drawn here (zone selection).
+    if (zoneSet) drawZoneOutline();
     if (Form1 && Form1->depthAnimating) {
         Canvas& c = canvas();
         c.setFontBold(true);
@@ -251,6 +259,7 @@ void TMap::BtnMapDrawClick() {
         c.setBrushStyle(BrushStyle::Solid);
     }
     drawRangeCircle();
+    canvas().setPenMode(penModeBefore);
     Image1->refresh();
     showWindow(this);
     if (ExtFile)

@@ -3,6 +3,7 @@
 // the distance circle and the picture output.
 
 #include <QCheckBox>
+#include <QPoint>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
@@ -16,7 +17,9 @@
 #include "map/MapData.h"
 #include "map/MapDrawing.h"
 #include "map/MapProjection.h"
+#include "map/HypocentrePick.h"
 #include "map/MarkRules.h"
+#include "map/Zone.h"
 #include "widgets/VclControls.h"
 
 class TMap : public QWidget {
@@ -62,6 +65,30 @@ public:
     uint8_t legendShown = 0;
     uint8_t threeDMode = 0;
     bool zoneSet = false;  // a zone is in force (zone selection)
+
+    // ---- Zone in force (read by the depth chart and the sections)
+    kavelo::ZoneCorners ZoneCorners;       // corners A, B, C, D of the last zone built
+    kavelo::DdmmPoint P1{}, P2{};          // end points as snapped
+    kavelo::DdmmPoint zoneStart{}, zoneEnd{};  // the western (north-south zone: southern) end first
+    int32_t zoneWidth = 100;               // half-width, degree-minutes
+    kavelo::ZoneAxis ZoneAxis;             // 101 samples from the western to the eastern end
+    // Builds ZoneCorners from the western and eastern point and outlines the zone in green
+    // with the canvas's current pen mode; "Zone Selection Failed!!" and false when a corner
+    // lies outside 122-152E, 24-50N (ZoneCorners then stays as it was).
+    bool buildZone(kavelo::DdmmPoint west, kavelo::DdmmPoint east, int width);
+    // Distance in km along ZoneAxis from its western end, -1 outside it.
+    float axisDistance(float lonDeg) const { return kavelo::axisDistance(ZoneAxis, lonDeg); }
+
+    // ---- Pointer interaction (TMapInteraction.cpp)
+    QPoint lastMouse;
+    bool zoomMode = false;
+    kavelo::ZoomBox zoomBox = kavelo::zoomBoxFor(kavelo::kAreaWhole, 600, 500);
+    bool zoomBoxShown = false;
+    bool zoneMode = false;
+    bool p1Set = false;
+    bool rubberShown = false;
+    kavelo::DdmmPoint rubberEnd{};     // far end of the rubber line on the image
+    kavelo::GeoResult lastGeo{kavelo::GeoStatus::Ok, 0, 0};  // last position screenToGeo found
 
     // The image-type choice read by the save command; the main window's menu sets it.
     QString saveFilter = QStringLiteral("PNGﾌｧｲﾙ(*.png)|*.png|すべて(*.*)|*.*");
@@ -162,8 +189,23 @@ public slots:
     void Button1Click();
     void CopyBtnClick();
     void Button3Click();
+    void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Image1Click();
+    void SelectGroupClick();
+    void BtnZoneClick();
 
 private:
+    void connectInteraction();
+    void drawZoneOutline();
+    // XOR figures of the pointer tools; each call toggles the figure on the image.
+    void xorRubberLine(kavelo::DdmmPoint end);
+    void xorZoomBox(QPoint centre);
+    void drawBaseMap();
+    kavelo::GeoResult geoAt(int x, int y);
+    bool rotateActive() const;
+    void pickHypocentres(int lat, int lon);
     void buildControls();
     void plotSelection();
     void drawRangeCircle();

@@ -68,4 +68,13 @@ QString ResultListModel::cellText(int column, int row) const {
     return fromSjis(kavelo::formatRecordCell((*catalogue_)[idx], idx, column));
 }
 
+void ResultListModel::cellBytes(int row, kavelo::GridCells& cells) const {
+    const int idx = catalogueIndex(row);
+    if (idx < 0 || idx >= catalogue_->recordCount) {
+        for (auto& c : cells) c.clear();
+        return;
+    }
+    kavelo::recordGridCells(*catalogue_, idx, row, !all_, cells);
+}
+
 }  // namespace kavelo::ui

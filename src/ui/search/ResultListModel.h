@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "search/ResultCsv.h"
 
 namespace kavelo::ui {
 
@@ -34,6 +35,8 @@ public:
     // Catalogue index shown in a row, -1 for the empty row or a row out of range.
     int catalogueIndex(int row) const;
     QString cellText(int column, int row) const;
+    // The nine cells of a row as Shift-JIS bytes (all empty for the empty row).
+    void cellBytes(int row, kavelo::GridCells& cells) const;
 
 private:
     const kavelo::Catalogue* catalogue_;

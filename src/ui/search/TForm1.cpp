@@ -26,6 +26,7 @@
 #include "map/TMap.h"
 #include "map/TMapFormat.h"
 #include "search/ConditionMemory.h"
+#include "search/TDirec.h"
 #include "search/TDist.h"
 #include "search/TFileOut.h"
 #include "statistics/TStatistics.h"
@@ -41,6 +42,17 @@ const std::vector<int> kColumnWidths = {50, 50, 89, 54, 61, 57, 45, 39, 205};
 
 // Name-table messages shown one by one before the rest are summed up.
 constexpr int kMaxNameTableMessages = 20;
+
+// The picture buttons of the search commands.
+TTkBtn* makePictureButton(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h) {
+    auto* b = new TTkBtn(parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, h);
+    b->setCaption(caption);
+    b->setBevelWidth(2);
+    b->Set_Picture(TTkBtn::facePicture(w, h, rgb(236, 244, 255), rgb(150, 184, 232)));
+    return b;
+}
 
 QString fixedPitchFamily() {
     const QStringList have = QFontDatabase::families();
@@ -93,7 +105,7 @@ void TForm1::buildControls() {
     mag2 = makeEdit(c, "mag2", "", 222, 94, 72);
     UpDown6 = new TUpDown(c);
     depth1 = makeEdit(c, "depth1", "", 110, 122, 72);
-    Label27 = makeLabel(c, "Label27", "-", 204, 124, 16);
+    Label35 = makeLabel(c, "Label35", "-", 204, 124, 16);
     depth2 = makeEdit(c, "depth2", "", 222, 122, 72);
     Origin = makeEdit(c, "Origin", "", 110, 150, 202);
     Origin->setToolTip("ABC DEF｜XYZ");
@@ -125,7 +137,7 @@ void TForm1::buildControls() {
     Origin->setMaxLength(51);
 
     CBDistance = makeCheck(c, "CBDistance", "Distance", 12, 182, 150);
-    TkBtn2 = makeButton(c, "TkBtn2", "距離検索", 170, 178, 142, 26);
+    TkBtn2 = makePictureButton(c, "TkBtn2", "距離検索", 170, 178, 142, 26);
     TkBtn2->setToolTip("距離検索を実行");
     TkBtn2->setVisible(false);
 
@@ -135,7 +147,7 @@ void TForm1::buildControls() {
     RadioGroup1->setItems({"ALL", "SELECT"});
     RadioGroup1->setItemIndexSilently(0);
     RadioGroup1->setToolTip("検索の時は条件検索をチェックする");
-    TkBtn1 = makeButton(c, "TkBtn1", "検索する", 325, 72, 150, 30);
+    TkBtn1 = makePictureButton(c, "TkBtn1", "検索する", 325, 72, 150, 30);
     BtnSearch = makeButton(c, "BtnSearch", "Search", 325, 72, 150, 30);
     BtnSearch->setVisible(false);
     BtnReset = makeButton(c, "BtnReset", "Default(&D)", 325, 108, 72, 26);
@@ -176,6 +188,7 @@ void TForm1::buildControls() {
     Label24 = makeLabel(c, "Label24", "", 12, 234, 120);
     Label25 = makeLabel(c, "Label25", "", 140, 234, 120);
     Label26 = makeLabel(c, "Label26", "", 268, 234, 120);
+    Label27 = makeLabel(c, "Label27", "", 396, 234, 200);
 
     Label19 = makeLabel(c, "Label19", "", 12, 258, 80);
     Label32 = makeLabel(c, "Label32", "", 96, 258, 140);
@@ -225,8 +238,8 @@ void TForm1::buildControls() {
     StringGrid1->setFont(gridFont);
     StringGrid1->setTextElideMode(Qt::ElideNone);
 
-    connect(TkBtn1, &QPushButton::clicked, this, &TForm1::TkBtn1Click);
-    connect(TkBtn2, &QPushButton::clicked, this, &TForm1::TkBtn2Click);
+    connect(TkBtn1, &TTkBtn::clicked, this, &TForm1::TkBtn1Click);
+    connect(TkBtn2, &TTkBtn::clicked, this, &TForm1::TkBtn2Click);
     connect(BtnSearch, &QPushButton::clicked, this, &TForm1::BtnSearchClick);
     connect(BtnReset, &QPushButton::clicked, this, &TForm1::BtnResetClick);
     connect(BtnMap, &QPushButton::clicked, this, &TForm1::BtnMapClick);
@@ -286,7 +299,7 @@ void TForm1::buildMenus() {
 
     FileF1 = menuBar()->addMenu("&File");
     FileF1->setObjectName("FileF1");
-    ExtFileInput = action(FileF1, "ExtFileInput", "External list", &TForm1::ExtFileInputClick);
+    ExtFileInput = action(FileF1, "ExtFileInput", "CSV File Input", &TForm1::ExtFileInputClick);
     SaveType1 = submenu(FileF1, "SaveType1", "保存ﾌｧｲﾙﾀｲﾌﾟ");
     GIF1 = action(SaveType1, "GIF1", "PNG", &TForm1::GIF1Click, true);
     BMP1 = action(SaveType1, "BMP1", "BMP", &TForm1::BMP1Click, true);
@@ -357,7 +370,7 @@ void TForm1::setCaptions() {
     Label5->setText("マグニチュード");
     Label28->setText("震源深さ");
     Label23->setText("震源地");
-    for (auto* l : {Label8, Label10, Label9, Label29, Label27}) l->setText("～");
+    for (auto* l : {Label8, Label10, Label9, Label29, Label35}) l->setText("～");
     const char* heads[] = {"番号", "地震番号", "年月日", "時分", " 　緯度",
                            " 　経度", " 深さ", "ﾏｸﾞﾆﾁｭｰﾄﾞ", "震源地"};
     QLabel* headLabels[] = {Label33, Label6, Label7, Label12, Label13,
@@ -828,7 +841,11 @@ void TForm1::Button4Click() {
 
 // ------------------------------------------------------------------ other windows
 
-void TForm1::Button2Click() { showWindow(RikaNenpyo); }
+void TForm1::Button2Click() {
+    if (!RikaNenpyo) return;
+    RikaNenpyo->ListClick();
+    showWindow(RikaNenpyo);
+}
 
 // Maintenance: keep only the first 29968 records of GEPPO1.BIN.
 void TForm1::Button5Click() {
@@ -839,8 +856,19 @@ void TForm1::Button5Click() {
                    QMessageBox::Critical);
 }
 
-void TForm1::FileChkClick() { BtnFile->setEnabled(FileChk->isChecked()); }
-void TForm1::BtnFileClick() { showWindow(FileOut); }
+void TForm1::FileChkClick() {
+    BtnFile->setEnabled(FileChk->isChecked());
+    if (FileChk->isChecked()) return;
+    if (FileOut) FileOut->close();
+    if (Direc) Direc->close();
+}
+void TForm1::BtnFileClick() {
+    if (!FileOut) return;
+    FileOut->Edit3->setText(QString::asprintf("%03d", FileOut->UpDown1->position()));
+    FileOut->Label4->setText("");
+    FileOut->Label5->setText("");
+    showWindow(FileOut);
+}
 void TForm1::MapFormat1Click() { showWindow(MapFormat); }
 void TForm1::ExtFileInputClick() { showWindow(ExtFile); }
 void TForm1::Howto1Click() { showWindow(Howto); }

@@ -17,6 +17,7 @@
 #include "catalogue/Catalogue.h"
 #include "search/CatalogueSearch.h"
 #include "search/ResultListModel.h"
+#include "widgets/TTkBtn.h"
 #include "widgets/VclControls.h"
 
 class TForm1 : public QMainWindow {
@@ -55,12 +56,13 @@ public:
     QLineEdit* Edit2;
     kavelo::ui::TUpDown *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UpDown5, *UpDown6, *UpDown7;
     kavelo::ui::TRadioGroup *RadioGroup1, *RadioGroup2;
-    QPushButton *BtnSearch, *TkBtn1, *TkBtn2, *BtnMap, *BtnReset, *Button1, *Button2, *Button3,
+    kavelo::ui::TTkBtn *TkBtn1, *TkBtn2;
+    QPushButton *BtnSearch, *BtnMap, *BtnReset, *Button1, *Button2, *Button3,
         *Button4, *Button5, *Button6, *BtnFile, *BtnClose, *BtnDepth;
     QCheckBox *ListChk, *FileChk, *CBDistance, *CB3D;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
         *Label10, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19,
-        *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31,
+        *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30, *Label31, *Label35,
         *Label32, *Label33, *Label34;
     QProgressBar* ProgressBar1;
     kavelo::ui::TStringGrid* StringGrid1;

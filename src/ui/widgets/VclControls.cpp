@@ -151,9 +151,10 @@ void TImage::setPictureSize(int w, int h) {
     update();
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+void TImage::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.drawImage(0, 0, canvas_.image());
+    const QRect r = e->rect();
+    p.drawImage(r.topLeft(), canvas_.image(), r);
 }
 
 void TImage::mousePressEvent(QMouseEvent* e) {

@@ -108,6 +108,8 @@ public:
     void setPictureSize(int w, int h);
     // Shows what was drawn since the last call.
     void refresh() { update(); }
+    // Shows only this part of the picture (pointer figures that change a few pixels).
+    void refresh(const QRect& r) { update(r); }
     QImage picture() { return canvas_.image(); }
 
 signals:

@@ -1,7 +1,6 @@
 #include "chronology/TRikaNenpyo.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
 
 #include "app/FormUtil.h"
@@ -121,7 +120,7 @@ void TRikaNenpyo::FormCreate() {
 
 bool TRikaNenpyo::loadChronology(const std::string& path) {
     ChronologyTable t;
-    const ChronologyLoadResult r = kavelo::loadChronology(QFile::encodeName(QString::fromStdString(path)).toStdString(), t);
+    const ChronologyLoadResult r = kavelo::loadChronology(path, t);
     if (!r.opened) {
         messageBox("NENPYO.TXT not exists", "File Error");
         return false;

@@ -51,8 +51,8 @@ void TExtFile::buildControls() {
     CheckBox1 = makeCheck(this, "CheckBox1", "4.0以上", 266, 48, 92, 20, true);
     CheckBox1->setToolTip("ﾏｸﾞﾆﾁｭｰﾄﾞ4.0以上に限定");
     CheckBox1->setEnabled(false);
-    Label2 = makeLabel(this, "Label2", "", 266, 78, 110, 30);
-    Label2->setWordWrap(true);
+    Label2 = makeLabel(this, "Label2", "", 400, 118, 272, 18);
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label1 = makeLabel(this, "Label1", "データ例", 384, 10, 360);
     Label3 = makeLabel(this, "Label3", "1: 2001 06 03 14 11 57.3 29.948 139.328 410 5.3 ", 384, 32, 368);
@@ -65,7 +65,7 @@ void TExtFile::buildControls() {
         l->setFont(f);
     }
 
-    Label18 = makeLabel(this, "Label18", "", 8, 118, 600, 18);
+    Label18 = makeLabel(this, "Label18", "", 8, 118, 388, 18);
     StringGrid1 = new TStringGrid(this);
     StringGrid1->setObjectName("StringGrid1");
     listModel = new ExternalListModel(&ExternalList, StringGrid1);
@@ -244,7 +244,6 @@ void TExtFile::listNewCatalogue() {
     Form1->selection.setIdentity(Form1->catalogue.recordCount);
     Form1->RadioGroup1->setItemIndexSilently(0);
     Form1->RadioGroup1Click();
-    Form1->showLastDate();
     Form1->extListShown = 0;
 }
 

@@ -13,10 +13,11 @@ void drawDepthClassLegend(Canvas& c, const DepthClasses& d) {
     c.setBrushStyle(BrushStyle::Solid);
     c.setBrushColor(clWhite);
     c.setPenColor(clRed);
-    c.setFontBold(false);  // bold, "Magnitude" would run into "Depth(km)"
+    c.setFontBold(false);
     c.setFontHeight(20);
     c.textOut(25, 20, "Magnitude");
-    c.textOut(125, 20, "Depth(km)");
+    // A wide font would run the two titles together: the second keeps a small gap.
+    c.textOut(std::max(125, 25 + c.textWidth("Magnitude") + 8), 20, "Depth(km)");
 
     // Sizes of the marks on the scale that starts at M3.0.
     int y = 60;

@@ -354,7 +354,7 @@ void TMap::Image1Click() {
     Origin->Label3->clear();
     Origin->Label2->setText(QString::asprintf("%d %d", g.lat, g.lon));
 
-    if (Dist && Dist->CBMapSet->isChecked()) {
+    if (Dist && (Dist->mapSetOn || Dist->CBMapSet->isChecked())) {
         Dist->Edit1->setText(num(g.lat));
         Dist->Edit2->setText(num(g.lon));
     }

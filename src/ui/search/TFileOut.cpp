@@ -33,6 +33,8 @@ TFileOut::TFileOut(QWidget* parent) : QWidget(parent) {
     UpDown1->setGeometry(320, 75, 16, 21);
     UpDown1->setRange(0, 999);
     UpDown1->setWrap(false);
+    // A serial typed into Edit3 is where the up-down steps from; Edit3 always shows "%03d".
+    UpDown1->setAssociate(Edit3);
     CheckBox1 = makeCheck(this, "CheckBox1", "通し番号", 120, 104, 120, 20, true);
     Label4 = makeLabel(this, "Label4", "", 16, 134, 390);
     Label5 = makeLabel(this, "Label5", "", 16, 156, 200);
@@ -41,6 +43,7 @@ TFileOut::TFileOut(QWidget* parent) : QWidget(parent) {
     Button2->setEnabled(false);
 
     connect(UpDown1, &TUpDown::clicked, this, &TFileOut::UpDown1Click);
+    connect(UpDown1, &TUpDown::changed, this, &TFileOut::showSerial);
     connect(CheckBox1, &QCheckBox::clicked, this, &TFileOut::CheckBox1Click);
     connect(Button1, &QPushButton::clicked, this, &TFileOut::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TFileOut::Button2Click);
@@ -79,7 +82,7 @@ void TFileOut::Button3Click() { close(); }
 
 std::optional<CsvZone> TFileOut::zoneInForce() const {
     if (!Map || !Map->zoneSet) return std::nullopt;
-    return std::nullopt;
+    return CsvZone{Map->P1.lat, Map->P1.lon, Map->P2.lat, Map->P2.lon, Map->zoneWidth};
 }
 
 std::string TFileOut::buildCsv(const std::string& fileName) const {

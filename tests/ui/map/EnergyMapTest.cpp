@@ -134,6 +134,18 @@ TEST_F(EnergyMap, TheClickReadoutShowsTheCellsEnergyInTOrigin) {
     EXPECT_EQ(readoutRow(), "Out of Range");
 }
 
+TEST_F(EnergyMap, AClickOnTheMapReadsTheCellUnderThePointer) {
+    energyOn(3);
+    const auto p = Map->geoToScreen(14415, 3415);
+    ASSERT_TRUE(p);
+    Map->Image1MouseMove(Qt::NoModifier, p->x, p->y);
+    Map->Image1Click();
+    EXPECT_TRUE(readoutRow().endsWith("放出エネルギー  2.00e+15 J")) << readoutRow().toStdString();
+    EXPECT_EQ(Origin->StringGrid1->rowCount(), 1);
+    EXPECT_TRUE(Origin->Label7->isHidden());
+    EXPECT_TRUE(Origin->isVisible());
+}
+
 TEST_F(EnergyMap, NoGridDivisionDrawsNoCellsAndForgetsTheLastGrid) {
     energyOn(3);
     ASSERT_FALSE(Map->energyGrid.empty());

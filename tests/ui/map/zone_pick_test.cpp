@@ -189,6 +189,20 @@ TEST_F(ZoneTools, RubberLineAndZoomBoxRedrawnInXorRestoreThePicture) {
     // A size change takes the old box away first.
     Map->SelectGroup->setItemIndex(4);
     EXPECT_EQ(Map->Image1->picture(), baseMap);
+
+    // A full drawing removes the box; the next move draws one box, leaving no ghost.
+    Map->SelectGroup->setItemIndex(1);
+    moveTo(Map->Image1, QPoint(300, 300));
+    Map->BtnMapDrawClick();
+    const QImage drawn = Map->Image1->picture();
+    moveTo(Map->Image1, QPoint(400, 300));
+    const QImage moved = Map->Image1->picture();
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 720; ++x) {
+            if (moved.pixel(x, y) != drawn.pixel(x, y)) {
+                ASSERT_GE(x, 347) << x << "," << y;
+            }
+        }
 }
 
 TEST_F(ZoneTools, ZoomBoxClickZoomsAndTheWholeAreaRestores) {

@@ -9,6 +9,7 @@
 
 using namespace kavelo;
 using namespace kavelo::test;
+using kavelo::ui::TUpDown;
 
 namespace {
 
@@ -112,6 +113,15 @@ TEST_F(FileOutput, TheSerialStopsAt999) {
     FileOut->Button2Click();
     EXPECT_TRUE(std::filesystem::exists(w->fx.dir.file("out/Listup999.csv")));
     EXPECT_EQ(FileOut->Edit3->text(), "999");
+    FileOut->UpDown1->click(TUpDown::Next);
+    EXPECT_EQ(FileOut->Edit3->text(), "999");  // no wrap
+    // A typed serial is where the up-down steps from.
+    FileOut->Edit3->setText("41");
+    FileOut->UpDown1->click(TUpDown::Next);
+    EXPECT_EQ(FileOut->Edit3->text(), "042");
+    FileOut->UpDown1->setPosition(0);
+    FileOut->UpDown1->click(TUpDown::Prev);
+    EXPECT_EQ(FileOut->Edit3->text(), "000");
 }
 
 TEST_F(FileOutput, AFileThatCannotBeCreatedIsReportedAndNotSaved) {
@@ -135,4 +145,23 @@ TEST_F(FileOutput, ASearchWithoutListingSavesOneEmptyRow) {
     ASSERT_EQ(l.size(), 11u);
     EXPECT_EQ(l[7], "Count,1");
     EXPECT_EQ(l[10], "            ,            ,            ,      ,     0,     0,,,");
+}
+
+TEST_F(FileOutput, AZoneInForceWritesItsEndPointsAndWidth) {
+    chooseOutFolder();
+    Map->P1 = {3500, 13500};
+    Map->P2 = {3730, 14015};
+    Map->zoneWidth = 30;
+    Map->zoneSet = true;
+    FileOut->Button2Click();
+    auto l = lines("Listup000.csv");
+    ASSERT_GE(l.size(), 11u);
+    EXPECT_EQ(l[0], "Listup000.csv,Zone");
+    EXPECT_EQ(l[2], "P1.lat P1.lon,3500,13500");
+    EXPECT_EQ(l[3], "P2.lat P2.lon,3730,14015");
+    EXPECT_EQ(l[4], "Width,30");
+    EXPECT_EQ(l[5], "Magnitude,40,90");
+    Map->zoneSet = false;
+    FileOut->Button2Click();
+    EXPECT_EQ(lines("Listup001.csv")[0], "Listup001.csv,District");
 }

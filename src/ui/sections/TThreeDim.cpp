@@ -233,7 +233,7 @@ HypocentreStyle TThreeDim::hypocentreStyle() const {
 
 void TThreeDim::drawDepthPlane(int depthKm) { kavelo::ui::drawDepthPlane(canvas(), scene().view, frameOutline, depthKm); }
 void TThreeDim::drawLandPolygons() {
-    if (Map) kavelo::ui::drawLandPolygons(canvas(), scene().view, Map->coasts);
+    if (Map) kavelo::ui::drawLandPolygons(canvas(), scene().view, Map->coasts, &frameOutline);
 }
 void TThreeDim::drawEdgeTicks() {
     if (Map) kavelo::ui::drawEdgeTicks(canvas(), scene().view, Map->proj);

@@ -25,9 +25,15 @@ void drawDepthPlane(Canvas& c, const ViewProjection& v, const std::vector<PlaneP
     c.polygon(pts);
 }
 
-void drawLandPolygons(Canvas& c, const ViewProjection& v, const CoastLines& coasts) {
+void drawLandPolygons(Canvas& c, const ViewProjection& v, const CoastLines& coasts,
+                      const std::vector<PlanePoint>* surface) {
     c.setPenColor(clBlack);
     std::vector<QPoint> pts;
+    const bool clip = surface && !surface->empty();
+    if (clip) {
+        for (const PlanePoint& p : *surface) pts.push_back(toQ(v(p.x, p.y, 0)));
+        c.setClipPolygon(pts);
+    }
     for (const CoastLine& line : coasts) {
         if (line.points.empty()) continue;
         pts.clear();
@@ -35,6 +41,7 @@ void drawLandPolygons(Canvas& c, const ViewProjection& v, const CoastLines& coas
         for (const PlanePoint& p : line.points) pts.push_back(toQ(v(p.x, p.y, 0)));
         c.polygon(pts);
     }
+    if (clip) c.clearClip();
 }
 
 void drawEdgeTicks(Canvas& c, const ViewProjection& v, const MapProjection& proj) {
@@ -87,7 +94,7 @@ void drawBackgroundScene(Canvas& c, const ThreeDimScene& s) {
     const std::vector<PlanePoint>& outline = s.outline ? *s.outline : none;
     auto ticksAndLand = [&] {
         if (s.proj) drawEdgeTicks(c, s.view, *s.proj);
-        if (s.coasts) drawLandPolygons(c, s.view, *s.coasts);
+        if (s.coasts) drawLandPolygons(c, s.view, *s.coasts, s.outline);
     };
     if (s.fromAbove) {
         c.setBrushColor(kDeepPlaneAbove);
@@ -111,7 +118,7 @@ void drawHypocentres(Canvas& c, const ThreeDimScene& s, const Catalogue& cat, co
                      const HypocentreStyle& style, const std::function<void(int)>& progress) {
     c.setBrushStyle(BrushStyle::Solid);
     c.setBrushColor(kLandUnderQuakes);
-    if (s.coasts) drawLandPolygons(c, s.view, *s.coasts);
+    if (s.coasts) drawLandPolygons(c, s.view, *s.coasts, s.outline);
     c.setPenMode(PenMode::Copy);
     c.setPenStyle(PenStyle::Solid);
     c.setPenWidth(1);
@@ -146,7 +153,7 @@ void drawHypocentres(Canvas& c, const ThreeDimScene& s, const Catalogue& cat, co
     if (s.fromAbove) {
         c.setBrushColor(clYellow);
         c.setBrushStyle(style.paintLand ? BrushStyle::Solid : BrushStyle::Clear);
-        if (s.coasts) drawLandPolygons(c, s.view, *s.coasts);
+        if (s.coasts) drawLandPolygons(c, s.view, *s.coasts, s.outline);
         c.setBrushStyle(BrushStyle::Solid);
     }
     if (progress) progress(0);

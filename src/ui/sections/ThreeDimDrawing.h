@@ -31,7 +31,10 @@ struct ThreeDimScene {
 // The outline at depth km (z = -depth) as one polygon, current brush and pen.
 void drawDepthPlane(Canvas& c, const ViewProjection& v, const std::vector<PlanePoint>& outline, int depthKm);
 // Each of the twenty coastlines as one polygon at the surface; pen black, current brush.
-void drawLandPolygons(Canvas& c, const ViewProjection& v, const CoastLines& coasts);
+// With a surface outline, land beyond the map region (the coastlines reach further than
+// the node grid) is left out.
+void drawLandPolygons(Canvas& c, const ViewProjection& v, const CoastLines& coasts,
+                      const std::vector<PlanePoint>* surface = nullptr);
 // Short black ticks every 2 degrees on the edges of the map region, at the surface.
 void drawEdgeTicks(Canvas& c, const ViewProjection& v, const MapProjection& proj);
 // The bar at the top left that shows the drawn length of 600 km of depth.

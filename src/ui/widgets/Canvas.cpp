@@ -55,6 +55,7 @@ QPainter& Canvas::painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        if (clip_) painter_->setClipRegion(*clip_);
     }
     return *painter_;
 }
@@ -254,6 +255,18 @@ void Canvas::drawImage(const QRect& dest, const QImage& src) {
     p.drawImage(dest, src);
 }
 
+void Canvas::setClipPolygon(const std::vector<QPoint>& pts) {
+    // A fresh painter takes the clip: switching clipping off and on again on a painter
+    // in use does not always take effect.
+    endPainter();
+    clip_ = QRegion(QPolygon(QList<QPoint>(pts.begin(), pts.end())), Qt::OddEvenFill);
+}
+
+void Canvas::clearClip() {
+    endPainter();
+    clip_.reset();
+}
+
 void Canvas::ellipsePixels(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
@@ -313,3 +326,4 @@ void Canvas::ellipsePixels(int x1, int y1, int x2, int y2) {
 }
 
 }  // namespace kavelo::ui
+

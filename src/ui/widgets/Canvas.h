@@ -10,9 +10,11 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kavelo::ui {
@@ -117,6 +119,10 @@ public:
     // Copies a rectangle of another picture (or this one) to (x, y).
     void copyFrom(int x, int y, const QImage& src, const QRect& srcRect);
     void drawImage(const QRect& dest, const QImage& src);  // stretched
+    // Limits the polygons, ellipses and text drawn through the painter to the inside of
+    // a polygon, until clearClip(); the pixel-exact lines and marks are not clipped.
+    void setClipPolygon(const std::vector<QPoint>& pts);
+    void clearClip();
 
 private:
     QPainter& painter();
@@ -138,6 +144,7 @@ private:
     BrushStyle brushStyle_ = BrushStyle::Solid;
     TColor fontColor_ = clBlack;
     QFont font_;
+    std::optional<QRegion> clip_;
 };
 
 }  // namespace kavelo::ui

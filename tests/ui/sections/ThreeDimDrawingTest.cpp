@@ -183,3 +183,14 @@ TEST_F(ThreeDimDraw, DepthScaleCentreCrossAndTicks) {
     drawBackgroundScene(canvas, scene);
     EXPECT_NE(at(10, 40), clBlack);
 }
+
+TEST_F(ThreeDimDraw, LandStopsAtTheEdgeOfTheMapRegion) {
+    // An island across the west edge (122E): only its part over the surface plane shows.
+    const PlanePoint c = mapfixture::conicPoint(35.0, 122.0);
+    coasts[1].points = mapfixture::island(35.0, 122.0, 150);
+    controls.alp = 20;
+    draw();
+    const ScreenPoint out = scene.view(c.x - 100, c.y, 0), in = scene.view(c.x + 100, c.y, 0);
+    EXPECT_EQ(at(out.x, out.y), clWhite) << out.x << "," << out.y;
+    EXPECT_EQ(at(in.x, in.y), clYellow);
+}

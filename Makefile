@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench data coast-source clean
+.PHONY: all deps build run test bench data coast-source clean fuzz fuzz-ci check-asan
 
 all: build
 
@@ -30,6 +30,19 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/kavelo_bench
 
+# Fuzz targets (clang, libFuzzer) in build-fuzz/: each runs FUZZ_SECONDS from its committed
+# corpus in tests/fuzz/corpus. fuzz-ci is the short form that CI runs.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	bash tests/fuzz/run.sh --seconds $(FUZZ_SECONDS) --build build-fuzz
+
+fuzz-ci: deps
+	bash tests/fuzz/run.sh --seconds 4 --build build-fuzz
+
+# Every test suite built with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/.
+check-asan: deps
+	bash tools/check-asan.sh build-asan
+
 # Regenerates data/DATA from the tables and models in tools/ (no network needed),
 # with a picture of coastlines, node grid and epicentres for a visual check.
 data: build
@@ -43,4 +56,4 @@ coast-source: build
 	  --write-coast-source tools/coast/land-10m-east-asia.txt
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz build-asan

@@ -118,11 +118,12 @@ int32_t decimalDegreesToDdmm(double v) {
 }
 
 std::string_view cutSjis(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
+    // A lead byte without its second byte (a field cut by the line limit) is dropped too.
+    const std::size_t limit = std::min(text.size(), maxBytes);
     std::size_t i = 0;
-    while (i < maxBytes) {
+    while (i < limit) {
         const std::size_t w = isSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-        if (i + w > maxBytes) break;
+        if (i + w > limit) break;
         i += w;
     }
     return text.substr(0, i);

@@ -228,6 +228,9 @@ GeoResult MapProjection::screenToGeo(int sx, int sy) const {
     double a = U / std::sqrt(static_cast<double>(d1));
     double b = V / std::sqrt(static_cast<double>(d2));
     refineCellPosition(r, c, static_cast<double>(X), static_cast<double>(Y), a, b);
+    // A position more than a cell away from the chosen cell comes from a folded cell of a
+    // damaged node file, not from the map: the point is off the grid, not a place.
+    if (!(a >= -1.0 && a <= 2.0 && b >= -1.0 && b <= 2.0)) return res;
     float lonDeg = static_cast<float>(ddmmToDegrees(kGridLonOrigin + 200 * c) + 2.0 * a);
     float latDeg = static_cast<float>(ddmmToDegrees(kGridLatOrigin + 200 * r) + 2.0 * b);
     res.status = GeoStatus::Ok;
@@ -236,15 +239,21 @@ GeoResult MapProjection::screenToGeo(int sx, int sy) const {
     return res;
 }
 
-GeoBounds MapProjection::visibleBounds(int cellSize) const {
+GeoResult MapProjection::screenToGeoLogged(int sx, int sy, GeoFailureLog* log) const {
+    GeoResult r = screenToGeo(sx, sy);
+    if (log) log->note(r);
+    return r;
+}
+
+GeoBounds MapProjection::visibleBounds(int cellSize, GeoFailureLog* log) const {
     GeoBounds b;
     const int left = frame.left, right = frame.left + frame.width;
     const int top = frame.top, bottom = frame.top + frame.height;
-    if (GeoResult g = screenToGeo(left, bottom); g.ok()) b.latMin = snapDown(g.lat, cellSize);
-    if (GeoResult g = screenToGeo(left, top); g.ok()) b.lonMin = snapDown(g.lon, cellSize);
+    if (GeoResult g = screenToGeoLogged(left, bottom, log); g.ok()) b.latMin = snapDown(g.lat, cellSize);
+    if (GeoResult g = screenToGeoLogged(left, top, log); g.ok()) b.lonMin = snapDown(g.lon, cellSize);
     b.lonMax = 15200;
     for (int y = bottom; y >= 50; y -= 20) {
-        if (GeoResult g = screenToGeo(right, y); g.ok()) {
+        if (GeoResult g = screenToGeoLogged(right, y, log); g.ok()) {
             int v = g.lon + cellSize;
             if (v > 15200) v = 15200;
             b.lonMax = snapDown(v, cellSize);
@@ -253,7 +262,7 @@ GeoBounds MapProjection::visibleBounds(int cellSize) const {
     }
     b.latMax = 5000;
     for (int x = right; x >= 50; x -= 20) {
-        if (GeoResult g = screenToGeo(x, top); g.ok()) {
+        if (GeoResult g = screenToGeoLogged(x, top, log); g.ok()) {
             int v = g.lat + cellSize;
             if (v > 5000) v = 5000;
             b.latMax = snapDown(v, cellSize);
@@ -311,18 +320,18 @@ std::vector<GraticuleLine> MapProjection::graticule(int division) const {
     return out;
 }
 
-void MapProjection::meridianLabels(int edgeY, bool bottom, std::vector<GraticuleLabel>& out) const {
+void MapProjection::meridianLabels(int edgeY, bool bottom, std::vector<GraticuleLabel>& out, GeoFailureLog* log) const {
     const int left = frame.left, right = frame.left + frame.width;
     std::optional<int> first, last;
     for (int x = left; x <= right; x += 10) {
-        if (GeoResult g = screenToGeo(x, edgeY); g.ok()) {
+        if (GeoResult g = screenToGeoLogged(x, edgeY, log); g.ok()) {
             first = g.lon / 100;
             break;
         }
     }
     if (!first) return;
     for (int x = right; x >= left; x -= 10) {
-        if (GeoResult g = screenToGeo(x, edgeY); g.ok()) {
+        if (GeoResult g = screenToGeoLogged(x, edgeY, log); g.ok()) {
             last = g.lon / 100;
             break;
         }
@@ -346,7 +355,7 @@ void MapProjection::meridianLabels(int edgeY, bool bottom, std::vector<Graticule
             south = north;
         }
         if (!crossX) continue;
-        GeoResult g = screenToGeo(*crossX, edgeY);
+        GeoResult g = screenToGeoLogged(*crossX, edgeY, log);
         if (!g.ok()) continue;
         std::optional<ScreenPoint> s = geoToScreen(g.lon, g.lat);
         if (!s) continue;
@@ -355,18 +364,18 @@ void MapProjection::meridianLabels(int edgeY, bool bottom, std::vector<Graticule
     }
 }
 
-void MapProjection::parallelLabels(int edgeX, bool right, std::vector<GraticuleLabel>& out) const {
+void MapProjection::parallelLabels(int edgeX, bool right, std::vector<GraticuleLabel>& out, GeoFailureLog* log) const {
     const int top = frame.top, bottom = frame.top + frame.height;
     std::optional<int> first, last;
     for (int d = 0; d <= frame.height; d += 10) {
-        if (GeoResult g = screenToGeo(edgeX, bottom - d); g.ok()) {
+        if (GeoResult g = screenToGeoLogged(edgeX, bottom - d, log); g.ok()) {
             first = g.lat / 100;
             break;
         }
     }
     if (!first) return;
     for (int d = 0; d <= frame.height; d += 10) {
-        if (GeoResult g = screenToGeo(edgeX, top + d); g.ok()) {
+        if (GeoResult g = screenToGeoLogged(edgeX, top + d, log); g.ok()) {
             last = g.lat / 100;
             break;
         }
@@ -391,7 +400,7 @@ void MapProjection::parallelLabels(int edgeX, bool right, std::vector<GraticuleL
             west = east;
         }
         if (!crossY) continue;
-        GeoResult g = screenToGeo(edgeX, *crossY);
+        GeoResult g = screenToGeoLogged(edgeX, *crossY, log);
         if (!g.ok()) continue;
         std::optional<ScreenPoint> s = geoToScreen(g.lon, g.lat);
         if (!s) continue;
@@ -404,13 +413,13 @@ void MapProjection::parallelLabels(int edgeX, bool right, std::vector<GraticuleL
     }
 }
 
-std::vector<GraticuleLabel> MapProjection::graticuleLabels() const {
+std::vector<GraticuleLabel> MapProjection::graticuleLabels(GeoFailureLog* log) const {
     std::vector<GraticuleLabel> out;
     if (grid.rows < 2 || grid.cols < 2) return out;
-    meridianLabels(frame.top + frame.height, true, out);
-    meridianLabels(frame.top, false, out);
-    parallelLabels(frame.left + frame.width, true, out);
-    parallelLabels(frame.left, false, out);
+    meridianLabels(frame.top + frame.height, true, out, log);
+    meridianLabels(frame.top, false, out, log);
+    parallelLabels(frame.left + frame.width, true, out, log);
+    parallelLabels(frame.left, false, out, log);
     return out;
 }
 

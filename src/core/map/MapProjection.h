@@ -53,6 +53,17 @@ struct GeoResult {
     bool ok() const { return status == GeoStatus::Ok; }
 };
 
+// Degenerate-cell failures met during one drawing, so that the drawing can report them
+// once however many of its conversions failed.
+struct GeoFailureLog {
+    GeoStatus first = GeoStatus::Ok;  // the first failure's kind
+    int count = 0;
+    void note(const GeoResult& r) {
+        if (r.status != GeoStatus::LongitudeFailed && r.status != GeoStatus::LatitudeFailed) return;
+        if (count++ == 0) first = r.status;
+    }
+};
+
 struct GeoBounds {
     int latMin = 2400;
     int latMax = 5000;
@@ -96,7 +107,8 @@ public:
     std::optional<ScreenPoint> geoToScreen(int lon, int lat) const;
     GeoResult screenToGeo(int sx, int sy) const;
 
-    GeoBounds visibleBounds(int cellSize) const;
+    // Degenerate-cell failures of the conversions go to log when one is given.
+    GeoBounds visibleBounds(int cellSize, GeoFailureLog* log = nullptr) const;
 
     // The 21 points of a line between two geographic points that follows the projection;
     // points outside the grid are empty.
@@ -105,7 +117,7 @@ public:
     // Parallels, then meridians, for a grid division; nothing for "なし".
     std::vector<GraticuleLine> graticule(int division) const;
     // Label positions along the four frame edges (bottom, top, right, left).
-    std::vector<GraticuleLabel> graticuleLabels() const;
+    std::vector<GraticuleLabel> graticuleLabels(GeoFailureLog* log = nullptr) const;
 
     // The distance-search circle: 160 smoothed vertices and the centre, or nothing when
     // the centre is outside the grid.
@@ -119,8 +131,9 @@ private:
     bool insideCell(int r, int c, long double X, long double Y) const;
     // Newton steps on the bilinear map of cell (r, c): (a, b) in cell fractions 0..1.
     void refineCellPosition(int r, int c, double X, double Y, double& a, double& b) const;
-    void meridianLabels(int edgeY, bool bottom, std::vector<GraticuleLabel>& out) const;
-    void parallelLabels(int edgeX, bool right, std::vector<GraticuleLabel>& out) const;
+    GeoResult screenToGeoLogged(int sx, int sy, GeoFailureLog* log) const;
+    void meridianLabels(int edgeY, bool bottom, std::vector<GraticuleLabel>& out, GeoFailureLog* log) const;
+    void parallelLabels(int edgeX, bool right, std::vector<GraticuleLabel>& out, GeoFailureLog* log) const;
 };
 
 // Great-circle distance in km on a sphere of radius 6371 km, single-precision steps.

@@ -60,11 +60,11 @@ void drawGraticule(Canvas& c, const MapProjection& proj, const MapColors& colors
     }
 }
 
-void drawGraticuleLabels(Canvas& c, const MapProjection& proj) {
+void drawGraticuleLabels(Canvas& c, const MapProjection& proj, GeoFailureLog* log) {
     c.setFontBold(true);
     c.setFontHeight(16);
     c.setBrushStyle(BrushStyle::Clear);
-    for (const GraticuleLabel& l : proj.graticuleLabels())
+    for (const GraticuleLabel& l : proj.graticuleLabels(log))
         c.textOut(l.x, l.y, QString::number(l.degrees) + QStringLiteral("゜"));
     c.setBrushStyle(BrushStyle::Solid);
 }

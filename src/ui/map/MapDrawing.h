@@ -38,7 +38,8 @@ void fillBackground(Canvas& c, TColor color);
 void drawCoast(Canvas& c, const MapProjection& proj, const CoastLines& coasts, const MapColors& colors,
                const BaseMapOptions& opt);
 void drawGraticule(Canvas& c, const MapProjection& proj, const MapColors& colors, const BaseMapOptions& opt);
-void drawGraticuleLabels(Canvas& c, const MapProjection& proj);
+// Degenerate-cell failures of the label search go to log when one is given.
+void drawGraticuleLabels(Canvas& c, const MapProjection& proj, GeoFailureLog* log = nullptr);
 // White margins around the frame, then the frame in black, 2 pixels wide.
 void drawFrame(Canvas& c, const MapFrame& frame);
 // A line between two geographic points that follows the projection; pen as set by the caller.

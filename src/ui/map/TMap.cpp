@@ -146,12 +146,18 @@ void TMap::buildControls() {
 
 // ---- Conversions and drawing steps
 
+namespace {
+void showScrMapMessage(GeoStatus status) {
+    if (status == GeoStatus::LongitudeFailed)
+        messageBox("Longitude calculation failed", "scr_map");
+    else if (status == GeoStatus::LatitudeFailed)
+        messageBox("Latitude calculation failed", "scr_map");
+}
+}  // namespace
+
 GeoResult TMap::screenToGeo(int sx, int sy) const {
     GeoResult r = proj.screenToGeo(sx, sy);
-    if (r.status == GeoStatus::LongitudeFailed)
-        messageBox("Longitude calculation failed", "scr_map");
-    else if (r.status == GeoStatus::LatitudeFailed)
-        messageBox("Latitude calculation failed", "scr_map");
+    showScrMapMessage(r.status);
     return r;
 }
 
@@ -206,7 +212,7 @@ PlotStyle TMap::plotStyle() const {
 void TMap::fillBackground(TColor color) { kavelo::ui::fillBackground(canvas(), color); }
 void TMap::drawCoast() { kavelo::ui::drawCoast(canvas(), proj, coasts, mapColors(), baseMapOptions()); }
 void TMap::drawGraticule() { kavelo::ui::drawGraticule(canvas(), proj, mapColors(), baseMapOptions()); }
-void TMap::drawGraticuleLabels() { kavelo::ui::drawGraticuleLabels(canvas(), proj); }
+void TMap::drawGraticuleLabels() { kavelo::ui::drawGraticuleLabels(canvas(), proj, &drawFailures); }
 void TMap::drawFrame() { kavelo::ui::drawFrame(canvas(), proj.frame); }
 void TMap::drawGeoLine(int lon1, int lat1, int lon2, int lat2) {
     kavelo::ui::drawGeoLine(canvas(), proj, lon1, lat1, lon2, lat2);
@@ -234,6 +240,7 @@ void TMap::BtnMapDrawClick() {
     zoomBoxShown = false;
     rubberShown = false;
     fillBackground(seaColor);
+    drawFailures = {};
     setWindowTitle("震央分布");
     if (proj.resetViewPending) proj.restoreFullView();
     markStyle = static_cast<uint8_t>(std::max(0, CircleGroup->itemIndex()));
@@ -243,6 +250,7 @@ void TMap::BtnMapDrawClick() {
     if (EnergyChk->isChecked()) drawEnergyStep();
     drawFrame();
     if (GridGroup->itemIndex() != kGridDivisionNone) drawGraticuleLabels();
+    if (drawFailures.count > 0) showScrMapMessage(drawFailures.first);
     if (EnergyChk->isChecked()) {
         canvas().setPenMode(penModeBefore);
         Image1->refresh();
@@ -270,7 +278,7 @@ void TMap::plotSelection() {
     if (!Form1) return;
     const SelectionList& sel = Form1->selection;
     ProgressBar1->setRange(0, std::max(1, static_cast<int>(sel.selectionCount)));
-    GeoBounds visible = proj.visibleBounds(gridCellSize(GridGroup->itemIndex()));
+    GeoBounds visible = proj.visibleBounds(gridCellSize(GridGroup->itemIndex()), &drawFailures);
     kavelo::ui::plotSelection(canvas(), proj, Form1->catalogue, sel, plotStyle(), visible,
                               [this](int i) { ProgressBar1->setValue(i); });
 }

@@ -100,8 +100,12 @@ public:
     std::optional<kavelo::ScreenPoint> geoToScreen(int lon, int lat) const { return proj.geoToScreen(lon, lat); }
     // Shows "Longitude/Latitude calculation failed" (caption "scr_map") for a degenerate cell.
     kavelo::GeoResult screenToGeo(int sx, int sy) const;
+    // Degenerate-cell failures of the drawing under way: the full drawing reports them in
+    // one "scr_map" message instead of one per conversion.
+    kavelo::GeoFailureLog drawFailures;
     static int degreesToDdmm(float v) { return kavelo::degreesToDdmm(v); }
-    kavelo::GeoBounds visibleBounds(int cellSize) const { return proj.visibleBounds(cellSize); }
+    // Its degenerate-cell failures count towards the drawing under way (drawFailures).
+    kavelo::GeoBounds visibleBounds(int cellSize) { return proj.visibleBounds(cellSize, &drawFailures); }
     void restoreFullView() { proj.restoreFullView(); }
 
     // ---- Drawing on Image1

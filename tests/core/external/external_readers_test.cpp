@@ -318,4 +318,5 @@ TEST(ExternalNumbers, LenientDecimalsAndDegreeMinutes) {
     EXPECT_EQ(decimalDegreesToDdmm(139.328), 13919);
     EXPECT_EQ(cutSjis("ab\x93\x8c", 3), "ab");
     EXPECT_EQ(cutSjis("ab\x93\x8c", 4), "ab\x93\x8c");
+    EXPECT_EQ(cutSjis("ab\x93", 31), "ab");  // a name cut inside a character by the line limit
 }

@@ -129,6 +129,31 @@ TEST(ScreenToGeo, FailsOutsideTheGridAndOnOverflowingCells) {
     EXPECT_EQ(huge.screenToGeo(100, 500).status, GeoStatus::LongitudeFailed);
     parseProjectionGrid("2 2  0 0  100 0  0 60000  100 60000", huge.grid);
     EXPECT_EQ(huge.screenToGeo(100, 500).status, GeoStatus::LatitudeFailed);
+
+    // The bounds and the label search log every degenerate failure, the first one's kind
+    // kept; off-grid failures are not logged.
+    GeoFailureLog log;
+    EXPECT_EQ(huge.visibleBounds(200, &log).latMin, 2400);
+    const int afterBounds = log.count;
+    EXPECT_GT(afterBounds, 0);
+    EXPECT_TRUE(huge.graticuleLabels(&log).empty());
+    EXPECT_GT(log.count, afterBounds);
+    EXPECT_EQ(log.first, GeoStatus::LatitudeFailed);
+    GeoFailureLog offGrid;
+    (void)m.visibleBounds(200, &offGrid);
+    (void)m.graticuleLabels(&offGrid);
+    EXPECT_EQ(offGrid.count, 0);
+}
+
+TEST(ScreenToGeo, FoldedCellsOfADamagedGridAreOffTheMap) {
+    // Accepted by the reader (x grows east, y north in every row and column), but the
+    // cells overlap; the frame corner used to come back as a place at 239 degrees west.
+    MapProjection m;
+    ASSERT_TRUE(parseProjectionGrid("2 3  0 0  11 -10  200 620  -3349 9179  1298 2292  8822 2588", m.grid).ok);
+    EXPECT_EQ(m.screenToGeo(60, 50).status, GeoStatus::Outside);
+    const GeoBounds b = m.visibleBounds(200);
+    EXPECT_GE(b.lonMin, 12000);
+    EXPECT_GE(b.latMin, 2200);
 }
 
 TEST(DegreeMinutes, TruncateBothWays) {

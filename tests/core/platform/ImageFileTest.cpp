@@ -41,6 +41,23 @@ bool decodePng(const fs::path& path, int& w, int& h, std::vector<uint32_t>& out)
     return true;
 }
 
+// Decodes an encoded PNG held in memory; colourType is byte 25 of the header (2 RGB, 3 palette).
+bool decodePngBytes(const std::vector<unsigned char>& png, int& colourType, std::vector<uint32_t>& out) {
+    if (png.size() < 26) return false;
+    colourType = png[25];
+    png_image img{};
+    img.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&img, png.data(), png.size())) return false;
+    img.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> buf(PNG_IMAGE_SIZE(img));
+    if (!png_image_finish_read(&img, nullptr, buf.data(), 0, nullptr)) return false;
+    out.resize(static_cast<std::size_t>(img.width) * img.height);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = 0xff000000u | buf[3 * i] << 16 | buf[3 * i + 1] << 8 | buf[3 * i + 2];
+    png_image_free(&img);
+    return true;
+}
+
 }  // namespace
 
 TEST(ImageFile, PngDecodesToTheSamePixels) {
@@ -56,6 +73,41 @@ TEST(ImageFile, PngDecodesToTheSamePixels) {
     EXPECT_EQ(dh, h);
     EXPECT_EQ(back, px);
     fs::remove(path);
+}
+
+TEST(ImageFile, FewColoursWriteAsPaletteManyAsRgbBothDecodingExactly) {
+    // A map-like picture: flat areas, thin lines, marks in a few colours, rows padded.
+    const int w = 720, h = 600, stride = 724;
+    std::vector<uint32_t> buf(static_cast<std::size_t>(stride * h));
+    std::vector<uint32_t> want(static_cast<std::size_t>(w * h));
+    const uint32_t colours[] = {0xffddffffu, 0xffffffbbu, 0xff0000ffu, 0xff00ffffu, 0xffff0000u, 0xff000000u};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t c = colours[(x / 90 + y / 75) % 2];
+            if (x % 60 == 0 || y % 50 == 0) c = colours[3];
+            if ((x - 300) * (x - 300) + (y - 280) * (y - 280) < 400) c = colours[4 + (x + y) % 2];
+            // The alpha byte is ignored; the writer must not count it as a colour.
+            buf[static_cast<std::size_t>(y * stride + x)] = (x & 1 ? 0x00ffffffu : 0xffffffffu) & c;
+            want[static_cast<std::size_t>(y * w + x)] = 0xff000000u | c;
+        }
+    std::vector<unsigned char> png;
+    ASSERT_TRUE(encodePng(PixelBuffer{buf.data(), w, h, stride * 4}, png).ok);
+    int type = 0;
+    std::vector<uint32_t> back;
+    ASSERT_TRUE(decodePngBytes(png, type, back));
+    EXPECT_EQ(type, 3);
+    EXPECT_TRUE(back == want);
+    EXPECT_LT(png.size(), 40000u);
+
+    // 256 distinct colours still fit a palette; the 257th makes it RGB.
+    for (int n : {256, 257}) {
+        std::vector<uint32_t> px(static_cast<std::size_t>(n) * 3);
+        for (int i = 0; i < n * 3; ++i) px[static_cast<std::size_t>(i)] = 0xff000000u | static_cast<uint32_t>(i % n);
+        ASSERT_TRUE(encodePng(PixelBuffer{px.data(), n, 3, 0}, png).ok);
+        ASSERT_TRUE(decodePngBytes(png, type, back));
+        EXPECT_EQ(type, n == 256 ? 3 : 2) << n;
+        EXPECT_TRUE(back == px) << n;
+    }
 }
 
 TEST(ImageFile, BmpIsABottomUpTwentyFourBitBitmap) {

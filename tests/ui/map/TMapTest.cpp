@@ -91,6 +91,30 @@ TEST_F(MapWindows, DegenerateCellsReportScrMap) {
     EXPECT_EQ(fx.messages.size(), 1u);
 }
 
+TEST_F(MapWindows, DegenerateCellsReportScrMapOncePerDrawing) {
+    ASSERT_TRUE(parseProjectionGrid("2 2  0 0  60000 0  0 100  60000 100", Map->proj.grid).ok);
+    Map->proj.resetViewPending = false;
+    Map->proj.view.x0 = 0;
+    Map->proj.view.y0 = 0;
+    Map->proj.view.setYRange(100);
+    // The bounds of the plot and the label search convert dozens of frame points, all failing.
+    Map->BtnMapDrawClick();
+    ASSERT_EQ(fx.messages.size(), 1u);
+    EXPECT_EQ(fx.messages[0].text, "Longitude calculation failed");
+    EXPECT_EQ(fx.messages[0].caption, "scr_map");
+    EXPECT_GT(Map->drawFailures.count, 10);
+    EXPECT_TRUE(Map->isVisible());  // the drawing went on
+    Map->BtnMapDrawClick();
+    EXPECT_EQ(fx.messages.size(), 2u);
+    // A sound grid draws without a message.
+    mapfixture::writeMapData(fx.dir.str() + "/DATA");
+    ASSERT_TRUE(loadProjectionGrid(fx.dir.str() + "/DATA/POINTXY.DAT", Map->proj.grid).ok);
+    Map->proj.restoreFullView();
+    Map->BtnMapDrawClick();
+    EXPECT_EQ(fx.messages.size(), 2u);
+    EXPECT_EQ(Map->drawFailures.count, 0);
+}
+
 TEST_F(MapWindows, BadMapFilesEndTheStartWithAMessage) {
     std::filesystem::remove(fx.dir.file("DATA/NCOAST03.BIN"));
     {

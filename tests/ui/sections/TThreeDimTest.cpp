@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -253,4 +254,41 @@ TEST_F(ThreeDimWindow, ButtonsBringUpTheOtherWindows) {
     EXPECT_TRUE(Form1->isVisible());
     ThreeDim->Button1Click();
     EXPECT_FALSE(ThreeDim->isVisible());
+}
+
+TEST_F(ThreeDimWindow, EveryBarAtItsEndsStillDraws) {
+    ThreeDim->CBLine->setChecked(true);
+    for (TTrackBar* t : {ThreeDim->TrackBarCX, ThreeDim->TrackBarCY, ThreeDim->TrackBarAlp, ThreeDim->TrackBarBet,
+                         ThreeDim->TrackBarGam, ThreeDim->TrackBarPosX, ThreeDim->TrackBarPosY, ThreeDim->TrackBarSclX,
+                         ThreeDim->TrackBarSclY, ThreeDim->TrackBarSclZ}) {
+        for (int p : {t->minimum(), t->maximum()}) {
+            t->setPosition(p);
+            ThreeDim->BtnEqOriginClick();
+            EXPECT_EQ(ThreeDim->canvas().width(), 720);
+        }
+    }
+    // Scales at 0 collapse the box onto the display position.
+    ThreeDim->TrackBarSclX->setPosition(0);
+    ThreeDim->TrackBarSclZ->setPosition(0);
+    ThreeDim->BtnEqOriginClick();
+    EXPECT_EQ(ThreeDim->TrackBarSclY->position(), 0);
+    EXPECT_EQ(ThreeDim->projectPoint(4000, 4000, -600), (ScreenPoint{720, 640}));
+    EXPECT_TRUE(fx.messages.empty());
+}
+
+TEST_F(ThreeDimWindow, SaveDialogOffersTheTypeBeingWritten) {
+    // A name typed without an extension gets the one of the file type the menu chose,
+    // so a PNG never lands under ".bmp"; cancelling writes nothing.
+    auto cancelSoon = [] { QTimer::singleShot(0, ThreeDim->SaveDialog1, &QDialog::reject); };
+    cancelSoon();
+    ThreeDim->Button8Click();
+    EXPECT_EQ(ThreeDim->SaveDialog1->defaultSuffix(), "png");
+    EXPECT_EQ(ThreeDim->SaveDialog1->nameFilters(), QStringList({"PNGﾌｧｲﾙ(*.png)", "すべて(*.*)"}));
+    EXPECT_EQ(ThreeDim->SaveDialog1->acceptMode(), QFileDialog::AcceptSave);
+    Form1->BMP1Click();
+    cancelSoon();
+    ThreeDim->Button8Click();
+    EXPECT_EQ(ThreeDim->SaveDialog1->defaultSuffix(), "bmp");
+    EXPECT_EQ(ThreeDim->SaveDialog1->nameFilters(), QStringList({"ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)", "すべて(*.*)"}));
+    EXPECT_TRUE(fx.messages.empty());
 }

@@ -1,5 +1,6 @@
 #include "sections/DepthChartDrawing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "sections/MarkStamp.h"
@@ -41,7 +42,8 @@ void drawDepthAxis(Canvas& c, int axisEnd, const QString& widthText, const QStri
     for (int k = 0; k <= 6; ++k) c.textOut(16, 50 + 50 * k - 6, QString::number(k * 100));
     c.textOut(16, 362, "震源深さ(km)");
     c.textOut(100, 362, widthText);
-    c.textOut(190, 362, regionText);
+    // The region text starts at 190 unless it would run past the picture's edge.
+    c.textOut(std::min(190, c.width() - c.textWidth(regionText) - 1), 362, regionText);
     c.setPenStyle(PenStyle::Solid);
 }
 

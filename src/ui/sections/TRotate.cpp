@@ -122,6 +122,7 @@ void TRotate::FormCreate() {
 
 void TRotate::drawSectionGrid() {
     Label1->setText("0°");
+    Label7->setText("地震個数");
     drawRotateGrid(Image1->canvas(), Image2->canvas());
     Image1->refresh();
     Image2->refresh();
@@ -296,6 +297,7 @@ void TRotate::Button4Click() {
     Label5->clear();
     running = false;
     waiting = true;
+    TrackBar1->setPosition(0);
     angle = 0;
     Label1->setText("0°");
     Button1->setEnabled(false);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QRect>
+#include <algorithm>
 #include <memory>
 
 #include "search/GreatCircle.h"
@@ -91,6 +92,13 @@ TEST(DepthChartDrawing, AxesTicksAndGrid) {
     EXPECT_EQ(R.pixel(210, 44), clBlack);      // tick at 140E
     EXPECT_EQ(L.pixel(45, 350), clGray);       // dotted 600 km line
     EXPECT_TRUE(boxOf(L, clGray).right() <= 359);
+    // The footer's region text "(3600,13900) - (3600,14100)" ends inside the picture.
+    int rightmost = 0;
+    for (int y = 362; y < 385; ++y)
+        for (int x = 0; x < 385; ++x)
+            if (L.pixel(x, y) == clBlack) rightmost = std::max(rightmost, x);
+    EXPECT_GT(rightmost, 330);
+    EXPECT_LT(rightmost, 384);
     // The equal-distance scale adds the kilometre grid from the first tick downwards.
     in.options.equalDistance = true;
     drawDepthCharts(L, R, in);

@@ -222,6 +222,8 @@ TEST_F(SectionWindows, ResetWaitsForANewCentre) {
     EXPECT_TRUE(Rotate->Label4->text().isEmpty());
     EXPECT_EQ(Rotate->Label2->text(), "回転中心の位置をクリックしてください");
     EXPECT_EQ(Rotate->Label1->text(), "0°");
+    EXPECT_EQ(Rotate->Label7->text(), "地震個数");
+    EXPECT_EQ(Rotate->TrackBar1->position(), 0);
     EXPECT_TRUE(Rotate->RadioGroup3->isEnabled());
     EXPECT_EQ(Map->Image1->picture(), mapBefore);
     EXPECT_EQ(Rotate->Image1->picture(), gridBefore);

@@ -187,6 +187,8 @@ void TRotate::Button1Click() {
 void TRotate::eraseOutline() {
     if (!outlineShown_) return;
     outlineShown_ = false;
+    // A full map drawing since then has already removed it; drawing it again would add it.
+    if (Map && Map->fullDrawings != outlineDrawing_) return;
     buildMapZone(outlineEnds_.a, outlineEnds_.b, outlineWidth_);
 }
 
@@ -242,6 +244,7 @@ void TRotate::Timer1Timer() {
     outlineShown_ = true;
     outlineEnds_ = ends;
     outlineWidth_ = stripWidth;
+    if (Map) outlineDrawing_ = Map->fullDrawings;
 
     selectStripQuakes();
     if (Form1) {

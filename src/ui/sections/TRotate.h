@@ -4,6 +4,7 @@
 // and compass needle are drawn in XOR, so each step erases the last one exactly.
 
 #include <QWidget>
+#include <cstdint>
 #include <vector>
 
 #include "sections/RotateDrawing.h"
@@ -85,6 +86,7 @@ private:
     bool outlineShown_ = false;
     kavelo::StripEnds outlineEnds_{};
     int outlineWidth_ = 0;
+    uint32_t outlineDrawing_ = 0;  // the map's full drawing the outline was drawn over
     std::vector<kavelo::ui::RotateMark> shownMarks_;
     bool needleShown_ = false;
     int needleAngle_ = 0;

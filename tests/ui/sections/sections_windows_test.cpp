@@ -277,3 +277,16 @@ TEST_F(SectionWindows, ReversedBoundsOrAFailedStripPauseWithOneMessage) {
     Rotate->Button3Click();
     EXPECT_EQ(Map->Image1->picture(), mapBefore);
 }
+
+TEST_F(SectionWindows, AMapRedrawnDuringTheRotationKeepsNoOldStrip) {
+    Zone->BtnRotateClick();
+    Rotate->centreChosen(3800, 14000);
+    Rotate->Timer1->stop();
+    Rotate->step();
+    Map->BtnMapDrawClick();  // the user redraws the map: the XOR strip is gone
+    const QImage redrawn = Map->Image1->picture();
+    Rotate->step();
+    EXPECT_NE(Map->Image1->picture(), redrawn);
+    Rotate->Button3Click();
+    EXPECT_EQ(Map->Image1->picture(), redrawn);  // no stale outline drawn back
+}

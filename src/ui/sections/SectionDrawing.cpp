@@ -69,8 +69,10 @@ SectionGeometry drawCrossSection(Canvas& c, const SectionInput& in) {
     }
     line(c, kSectionLeft, kSectionDegreeAxisY, kSectionLeft + t, kSectionDegreeAxisY);
 
-    // Hypocentres at their distance along the line.
-    if (in.catalogue && in.selection) {
+    // Hypocentres at their distance along the line; without a line (no zone yet) there
+    // is nothing to measure from.
+    const bool hasLine = in.start.lat != in.end.lat || in.start.lon != in.end.lon;
+    if (in.catalogue && in.selection && hasLine) {
         const Catalogue& cat = *in.catalogue;
         const SelectionList& sel = *in.selection;
         const bool filled = in.marks.markStyle == kMarkFilled;

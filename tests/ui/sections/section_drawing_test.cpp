@@ -144,6 +144,11 @@ TEST(SectionDrawing, AHypocentreLandsAtItsDistanceAndDepth) {
     const int xf = static_cast<int>(0.01 * d * 100 + 60);
     EXPECT_EQ(c.pixel(xf, 230), clLime);
     EXPECT_EQ(c.pixel(xf - 4, 230), clBlack);
+
+    // No zone yet: the axes only, no marks measured from (0, 0).
+    in.p1 = in.p2 = in.start = in.end = {};
+    drawCrossSection(c, in);
+    EXPECT_TRUE(boxOf(c, clLime).isNull());
 }
 
 TEST(RotateDrawing, XorMarksAndNeedleEraseExactly) {

@@ -1,13 +1,13 @@
 #include "external/ExternalList.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-
-#include <sys/stat.h>
 
 #include "external/FieldSplit.h"
 #include "external/NearestOrigin.h"
@@ -49,7 +49,9 @@ std::string_view fieldText(const std::vector<std::string>& f, std::size_t k) {
 
 // Magnitude of formats 1 and 2: the value nudged by 0.0001 against binary fractions
 // just below a tenth, then tenths truncated.
-double nudgedMagnitude(double v) { return v + 0.0001; }
+double nudgedMagnitude(double v) {
+    return v + 0.0001;
+}
 
 // Small formatted texts without allocation.
 struct Text {
@@ -75,11 +77,14 @@ std::string withBlanks(std::string_view blanks, std::string_view text) {
 
 std::size_t externalLineLimit(ExternalFormat f) {
     switch (f) {
-        case ExternalFormat::Unified: return 1499;
+        case ExternalFormat::Unified:
+            return 1499;
         // The result CSV's own lines reach 102 bytes with a 31-byte name; the limit
         // keeps them whole so that a list written and read back keeps its names.
-        case ExternalFormat::KaveloCsv: return 127;
-        default: return 99;
+        case ExternalFormat::KaveloCsv:
+            return 127;
+        default:
+            return 99;
     }
 }
 
@@ -164,9 +169,15 @@ void parseAgencyLine(std::string_view line, int row, EarthquakeRecord& rec, RowC
     rec.mag = clamp16(truncate64(mag * 10.0));
     if (!cells) return;
     Text c0, c2, c3, c4, c5, c6, c7;
-    cells->assign({c0("%4d", row + 1), {}, c2(" %4d/%02d/%02d", year, month, day),
-                   c3("  %02d:%02d", hour, minute), c4("%6d", rec.lat), c5("%6d", rec.lon),
-                   c6("%5d", rec.depth), c7("%5.1f", std::clamp(mag, -1e6, 1e6)), {}});
+    cells->assign({c0("%4d", row + 1),
+                   {},
+                   c2(" %4d/%02d/%02d", year, month, day),
+                   c3("  %02d:%02d", hour, minute),
+                   c4("%6d", rec.lat),
+                   c5("%6d", rec.lon),
+                   c6("%5d", rec.depth),
+                   c7("%5.1f", std::clamp(mag, -1e6, 1e6)),
+                   {}});
 }
 
 // ---------------------------------------------------------------- format 2
@@ -189,9 +200,11 @@ void parseOwnTextLine(std::string_view line, int row, EarthquakeRecord& rec, Row
     if (!cells) return;
     Text c0, c7;
     const std::string c2 = withBlanks(" ", fieldText(f, 0)), c3 = withBlanks("  ", fieldText(f, 1)),
-                      c4 = withBlanks("  ", fieldText(f, 2)), c5 = withBlanks("  ", fieldText(f, 3)),
+                      c4 = withBlanks("  ", fieldText(f, 2)),
+                      c5 = withBlanks("  ", fieldText(f, 3)),
                       c6 = withBlanks("  ", fieldText(f, 4));
-    cells->assign({c0("%4d", row + 1), {}, c2, c3, c4, c5, c6, c7("%5.1f", std::clamp(mag, -1e6, 1e6)), {}});
+    cells->assign(
+        {c0("%4d", row + 1), {}, c2, c3, c4, c5, c6, c7("%5.1f", std::clamp(mag, -1e6, 1e6)), {}});
 }
 
 // ---------------------------------------------------------------- format 3
@@ -242,7 +255,8 @@ bool parseUnifiedLine(std::string_view line, int row, const ExternalReadOptions&
 
     // Seconds of 30 or more round up to the next minute (the hour is not carried).
     const int hour = lenientToInt(from(line, 11));
-    const int64_t minute = int64_t{lenientToInt(from(line, 14))} + truncate64(lenientToDecimal(from(line, 17)) / 30.0);
+    const int64_t minute =
+        int64_t{lenientToInt(from(line, 14))} + truncate64(lenientToDecimal(from(line, 17)) / 30.0);
 
     const double latDeg = lenientToDecimal(from(line, 31));
     const int32_t lat = decimalDegreesToDdmm(latDeg);
@@ -253,7 +267,8 @@ bool parseUnifiedLine(std::string_view line, int row, const ExternalReadOptions&
 
     // The depth as "%5.0f" writes it: the nearest whole number, halves to even (the
     // default rounding mode, as printf uses it), and "-0" for a small negative value.
-    const double depthValue = std::nearbyint(std::clamp(lenientToDecimal(from(line, 60)), -1e6, 1e6));
+    const double depthValue =
+        std::nearbyint(std::clamp(lenientToDecimal(from(line, 60)), -1e6, 1e6));
     std::string depth;
     if (depthValue == 0 && std::signbit(depthValue))
         depth = "   -0";
@@ -292,7 +307,7 @@ bool parseUnifiedLine(std::string_view line, int row, const ExternalReadOptions&
 namespace {
 
 class ListReader {
-public:
+  public:
     ListReader(ExternalFormat format, const ExternalReadOptions& options, ExternalList& out)
         : format_(format), options_(options), out_(out) {
         // Past the capacity lines are only counted: no names, no progress.
@@ -315,9 +330,15 @@ public:
         if (!full) cells = &out_.cells.emplace_back();
         bool taken = true;
         switch (format_) {
-            case ExternalFormat::AgencyList: parseAgencyLine(l, out_.count, rec, cells); break;
-            case ExternalFormat::OwnText: parseOwnTextLine(l, out_.count, rec, cells); break;
-            case ExternalFormat::KaveloCsv: parseCsvLine(l, out_.count, rec, cells); break;
+            case ExternalFormat::AgencyList:
+                parseAgencyLine(l, out_.count, rec, cells);
+                break;
+            case ExternalFormat::OwnText:
+                parseOwnTextLine(l, out_.count, rec, cells);
+                break;
+            case ExternalFormat::KaveloCsv:
+                parseCsvLine(l, out_.count, rec, cells);
+                break;
             case ExternalFormat::Unified:
                 taken = parseUnifiedLine(l, out_.count, full ? counting_ : options_, rec, cells);
                 break;
@@ -331,7 +352,8 @@ public:
             return;
         }
         ++out_.count;
-        if (options_.progress && options_.progressStep > 0 && out_.count % options_.progressStep == 0)
+        if (options_.progress && options_.progressStep > 0 &&
+            out_.count % options_.progressStep == 0)
             options_.progress(out_.count);
     }
 
@@ -340,7 +362,7 @@ public:
         return res_;
     }
 
-private:
+  private:
     ExternalFormat format_;
     const ExternalReadOptions& options_;
     ExternalReadOptions counting_;
@@ -377,7 +399,9 @@ ExternalReadResult readExternalFile(const std::string& path, ExternalFormat form
     const std::size_t limit = externalLineLimit(format);
     // Regular files only: a folder or a pipe is no list (and a pipe would block).
     struct stat st {};
-    std::FILE* f = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::FILE* f = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)
+                       ? std::fopen(path.c_str(), "rb")
+                       : nullptr;
     if (!f) {
         ExternalReadResult r = reader.finish();
         r.opened = false;
@@ -409,7 +433,8 @@ ExternalReadResult readExternalFile(const std::string& path, ExternalFormat form
             const std::size_t lf = chunk.find('\n', pos);
             const std::size_t end = lf == std::string_view::npos ? chunk.size() : lf;
             if (end > pos) {
-                const std::size_t room = limit + 1 > pending.size() ? limit + 1 - pending.size() : 0;
+                const std::size_t room =
+                    limit + 1 > pending.size() ? limit + 1 - pending.size() : 0;
                 pending.append(chunk.substr(pos, std::min(room, end - pos)));
                 total += end - pos;
                 last = chunk[end - 1];

@@ -37,12 +37,12 @@ constexpr int kCsvHeaderLines = 10;
 
 // The nine grid cells of one row (Shift-JIS), kept in one string.
 class RowCells {
-public:
+  public:
     static constexpr int kColumns = 9;
     std::string_view cell(int column) const;
     void assign(const std::array<std::string_view, kColumns>& cells);
 
-private:
+  private:
     std::string text_;
     std::array<uint32_t, kColumns + 1> start_{};
 };
@@ -71,10 +71,10 @@ struct ExternalReadOptions {
 };
 
 struct ExternalReadResult {
-    bool opened = true;     // false: the file could not be opened or read
-    int32_t count = 0;      // records in the list
-    int64_t leftOut = 0;    // records past the capacity, not kept
-    int64_t lines = 0;      // lines read
+    bool opened = true;   // false: the file could not be opened or read
+    int32_t count = 0;    // records in the list
+    int64_t leftOut = 0;  // records past the capacity, not kept
+    int64_t lines = 0;    // lines read
 };
 
 // Reads a whole list, replacing the content of out from index 0.

@@ -8,8 +8,12 @@ namespace kavelo {
 
 namespace {
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool isLead(char c) { return isSjisLeadByte(static_cast<unsigned char>(c)); }
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isLead(char c) {
+    return isSjisLeadByte(static_cast<unsigned char>(c));
+}
 bool isTrail(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u >= 0x40 && u <= 0xFC && u != 0x7F;
@@ -52,7 +56,9 @@ int split(std::string_view s, std::vector<std::string>& fields, bool blanksEndFi
 
 }  // namespace
 
-int splitFields(std::string_view text, std::vector<std::string>& fields) { return split(text, fields, true); }
+int splitFields(std::string_view text, std::vector<std::string>& fields) {
+    return split(text, fields, true);
+}
 
 int splitCommaFields(std::string_view text, std::vector<std::string>& fields) {
     return split(text, fields, false);

@@ -21,20 +21,20 @@ int32_t nearestOriginRecordScan(const Catalogue& cat, double latDeg, double lonD
 // tens of thousands of lines does not scan the Catalogue once per line. The index
 // refers to the Catalogue, which must stay unchanged while it is used.
 class NearestOriginIndex {
-public:
+  public:
     explicit NearestOriginIndex(const Catalogue& cat);
     // Catalogue index of the record the scan would find, -1 when none.
     int32_t find(double latDeg, double lonDeg) const;
     // Its origin name (empty when none).
     std::string_view originName(double latDeg, double lonDeg) const;
 
-private:
-    struct Column {      // every record at one exact latitude value
+  private:
+    struct Column {  // every record at one exact latitude value
         float latDeg;
         uint32_t begin;  // range in entries_, sorted by longitude
         uint32_t end;
     };
-    struct Entry {       // every record at one exact position: the latest of them
+    struct Entry {  // every record at one exact position: the latest of them
         float lonDeg;
         int32_t latest;
     };

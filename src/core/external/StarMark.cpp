@@ -17,8 +17,10 @@ std::vector<std::pair<int, int>> starVertices(int cx, int cy, int points, int ra
     v.reserve(static_cast<std::size_t>(2 * points));
     for (int k = 0; k < points; ++k) {
         const double a = k * step + M_PI / 2.0, b = a + step / 2.0;
-        v.emplace_back(static_cast<int>(cx + std::cos(a) * radius), static_cast<int>(cy - std::sin(a) * radius));
-        v.emplace_back(static_cast<int>(cx + std::cos(b) * inner), static_cast<int>(cy - std::sin(b) * inner));
+        v.emplace_back(static_cast<int>(cx + std::cos(a) * radius),
+                       static_cast<int>(cy - std::sin(a) * radius));
+        v.emplace_back(static_cast<int>(cx + std::cos(b) * inner),
+                       static_cast<int>(cy - std::sin(b) * inner));
     }
     return v;
 }

@@ -34,7 +34,8 @@ std::string formatNumber(std::string_view format, double value) {
     const int n = std::snprintf(buf, sizeof buf, fmt.c_str(), value);
 #pragma GCC diagnostic pop
     if (n < 0) return {};
-    return std::string(buf, static_cast<std::size_t>(n) < sizeof buf ? static_cast<std::size_t>(n) : sizeof buf - 1);
+    return std::string(buf, static_cast<std::size_t>(n) < sizeof buf ? static_cast<std::size_t>(n)
+                                                                     : sizeof buf - 1);
 }
 
 }  // namespace kavelo

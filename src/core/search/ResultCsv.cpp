@@ -86,7 +86,8 @@ std::string buildResultCsv(const CsvHeader& h, int rowCount, const GridRowSource
 }
 
 // The same texts as formatListNumber and formatRecordCell, written without printf.
-void recordGridCells(const Catalogue& cat, int32_t index, int row, bool searchResult, GridCells& cells) {
+void recordGridCells(const Catalogue& cat, int32_t index, int row, bool searchResult,
+                     GridCells& cells) {
     for (auto& c : cells) c.clear();
     const EarthquakeRecord& r = cat[index];
     appendInt(cells[0], int64_t{row} + 1, searchResult ? 6 : 5);

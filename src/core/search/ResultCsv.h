@@ -42,7 +42,8 @@ std::string buildResultCsv(const CsvHeader& header, int rowCount, const GridRowS
 
 // The cells of a listed record, as the result grid shows them: the sequence number of
 // row (1-based in the text), then columns 1 ... 8 of Catalogue[index].
-void recordGridCells(const Catalogue& cat, int32_t index, int row, bool searchResult, GridCells& cells);
+void recordGridCells(const Catalogue& cat, int32_t index, int row, bool searchResult,
+                     GridCells& cells);
 
 enum class CsvWriteStatus { Ok, CannotCreate, WriteFailed };
 // Replaces the file with the bytes. A failed write removes what was written, so that

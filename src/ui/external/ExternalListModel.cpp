@@ -7,7 +7,9 @@ namespace kavelo::ui {
 ExternalListModel::ExternalListModel(const kavelo::ExternalList* list, QObject* parent)
     : QAbstractTableModel(parent), list_(list) {}
 
-int ExternalListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int ExternalListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 int ExternalListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kavelo::RowCells::kColumns;
 }
@@ -20,7 +22,8 @@ QString ExternalListModel::cellText(int column, int row) const {
 QVariant ExternalListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return cellText(index.column(), index.row());
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};
 }
 

@@ -9,7 +9,7 @@ namespace kavelo::ui {
 
 class ExternalListModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit ExternalListModel(const kavelo::ExternalList* list, QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -18,7 +18,7 @@ public:
     // Shows the list as it now stands.
     void reload();
 
-private:
+  private:
     const kavelo::ExternalList* list_;
     int rows_ = 0;
 };

@@ -21,8 +21,8 @@ TEqAdd::TEqAdd(QWidget* parent) : QWidget(parent) {
     Edit2 = makeEdit(this, "Edit2", "13242", 104, 39, 80);
     CBAdd = makeCheck(this, "CBAdd", "地図上で指定", 196, 26, 124, 20, false);
 
-    auto group = [this](const char* name, const QString& title, const QStringList& items, int index, int x, int y,
-                        int w, int h) {
+    auto group = [this](const char* name, const QString& title, const QStringList& items, int index,
+                        int x, int y, int w, int h) {
         auto* g = new TRadioGroup(this);
         g->setObjectName(name);
         g->setTitle(title);
@@ -45,13 +45,16 @@ TEqAdd::TEqAdd(QWidget* parent) : QWidget(parent) {
     FormCreate();
 }
 
-void TEqAdd::FormCreate() { markColour = clRed; }
+void TEqAdd::FormCreate() {
+    markColour = clRed;
+}
 
 bool TEqAdd::drawStar(int lat, int lon, int kind, int radius) {
     if (!Map) return false;
     const auto s = Map->geoToScreen(lon, lat);
     const MapFrame& f = Map->proj.frame;
-    if (!s || s->x < f.left || s->x > f.left + f.width || s->y < f.top || s->y > f.top + f.height) return false;
+    if (!s || s->x < f.left || s->x > f.left + f.width || s->y < f.top || s->y > f.top + f.height)
+        return false;
     const int points = kind < 2 ? 5 : 14;
     std::vector<QPoint> pts;
     for (const auto& [x, y] : starVertices(s->x, s->y, points, radius)) pts.emplace_back(x, y);
@@ -79,16 +82,23 @@ void TEqAdd::Button1Click() {
     guarded([this] {
         const int lat = strToInt(Edit1);
         const int lon = strToInt(Edit2);
-        drawStar(lat, lon, std::max(0, RGMark->itemIndex()), 10 + 5 * std::max(0, RadioGroup2->itemIndex()));
+        drawStar(lat, lon, std::max(0, RGMark->itemIndex()),
+                 10 + 5 * std::max(0, RadioGroup2->itemIndex()));
     });
 }
 
-void TEqAdd::Button2Click() { close(); }
+void TEqAdd::Button2Click() {
+    close();
+}
 
 void TEqAdd::RadioGroup3Click() {
     switch (RadioGroup3->itemIndex()) {
-        case 0: markColour = clRed; break;
-        case 1: markColour = clBlack; break;
+        case 0:
+            markColour = clRed;
+            break;
+        case 1:
+            markColour = clBlack;
+            break;
         case 2: {
             std::optional<QColor> chosen;
             if (colorDialogHook)
@@ -101,6 +111,7 @@ void TEqAdd::RadioGroup3Click() {
             if (chosen && chosen->isValid()) markColour = fromQColor(*chosen);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }

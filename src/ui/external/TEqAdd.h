@@ -15,7 +15,7 @@
 
 class TEqAdd : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TEqAdd(QWidget* parent = nullptr);
 
     kavelo::ui::TColor markColour = kavelo::ui::clRed;
@@ -32,7 +32,7 @@ public:
     QCheckBox* CBAdd;
     QPushButton *Button1, *Button2;
 
-public slots:
+  public slots:
     void FormCreate();
     void Button1Click();
     void Button2Click();

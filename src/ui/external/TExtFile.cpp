@@ -21,7 +21,8 @@ TExtFile* ExtFile = nullptr;
 
 namespace {
 const std::vector<int> kColumnWidths = {48, 48, 88, 64, 62, 60, 44, 45, 180};
-const QString kFilter = QStringLiteral("CSVﾌｧｲﾙ(*.csv)|*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべて(*.*)|*.*");
+const QString kFilter =
+    QStringLiteral("CSVﾌｧｲﾙ(*.csv)|*.csv|ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべて(*.*)|*.*");
 
 // "A(*.a)|*.a|B(*.b)|*.b" -> the dialog's "A(*.a);;B(*.b)" and its entries.
 QStringList dialogFilters(const QString& filter) {
@@ -42,8 +43,8 @@ void TExtFile::buildControls() {
     RadioGroup1 = new TRadioGroup(this);
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1->setTitle("データ形式");
-    RadioGroup1->setItems({"1 気象庁震源ﾘｽﾄ形式 (*.txt)", "2 本ｼｽﾃﾑ形式 (*.txt)", "3 KAVELO出力ﾌｧｲﾙ (*.csv)",
-                           "4 一元化震源リスト (*.txt)"});
+    RadioGroup1->setItems({"1 気象庁震源ﾘｽﾄ形式 (*.txt)", "2 本ｼｽﾃﾑ形式 (*.txt)",
+                           "3 KAVELO出力ﾌｧｲﾙ (*.csv)", "4 一元化震源リスト (*.txt)"});
     RadioGroup1->setItemIndexSilently(-1);
     RadioGroup1->setGeometry(8, 6, 250, 106);
     BtnExtFile = makeButton(this, "BtnExtFile", "読み込み", 266, 12, 92, 28);
@@ -55,9 +56,13 @@ void TExtFile::buildControls() {
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label1 = makeLabel(this, "Label1", "データ例", 384, 10, 360);
-    Label3 = makeLabel(this, "Label3", "1: 2001 06 03 14 11 57.3 29.948 139.328 410 5.3 ", 384, 32, 368);
-    Label4 = makeLabel(this, "Label4", "2: 2001/06/03 14:11　 2957　　13920　 410 5.3 ", 384, 54, 368);
-    Label5 = makeLabel(this, "Label5", "3: 1,  23417, 2001/06/03, 14:11, 2957,  13920, 410, 5.3, 鳥島近海", 384, 76, 368);
+    Label3 =
+        makeLabel(this, "Label3", "1: 2001 06 03 14 11 57.3 29.948 139.328 410 5.3 ", 384, 32, 368);
+    Label4 =
+        makeLabel(this, "Label4", "2: 2001/06/03 14:11　 2957　　13920　 410 5.3 ", 384, 54, 368);
+    Label5 = makeLabel(this, "Label5",
+                       "3: 1,  23417, 2001/06/03, 14:11, 2957,  13920, 410, 5.3, 鳥島近海", 384, 76,
+                       368);
     Label6 = makeLabel(this, "Label6", "4: 一元化震源リストの文字位置で読みます", 384, 98, 368);
     for (QLabel* l : {Label3, Label4, Label5, Label6}) {
         QFont f = l->font();
@@ -72,8 +77,9 @@ void TExtFile::buildControls() {
     StringGrid1->setModel(listModel);
     StringGrid1->setColWidths(kColumnWidths);
     StringGrid1->setGeometry(8, 140, 664, 340);
-    QFont gridFont(QFontDatabase::families().contains("IPAGothic") ? QString("IPAGothic")
-                                                                     : QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    QFont gridFont(QFontDatabase::families().contains("IPAGothic")
+                       ? QString("IPAGothic")
+                       : QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
     gridFont.setPixelSize(12);
     StringGrid1->setFont(gridFont);
     StringGrid1->setTextElideMode(Qt::ElideNone);
@@ -162,8 +168,8 @@ void TExtFile::BtnExtFileClick() {
         path = openFileHook(startFolder(), filters.join(";;"), selected);
     else {
         QString chosen = selected;
-        path = QFileDialog::getOpenFileName(this, QString(), startFolder(), filters.join(";;"), &chosen,
-                                            QFileDialog::DontUseNativeDialog);
+        path = QFileDialog::getOpenFileName(this, QString(), startFolder(), filters.join(";;"),
+                                            &chosen, QFileDialog::DontUseNativeDialog);
     }
     if (path.isEmpty()) return;
     readFile(path);
@@ -188,13 +194,15 @@ bool TExtFile::readFile(const QString& path) {
             Label18->repaint();
         };
     }
-    const ExternalReadResult r = readExternalFile(QFile::encodeName(path).toStdString(),
-                                                  static_cast<ExternalFormat>(format), opt, ExternalList);
+    const ExternalReadResult r =
+        readExternalFile(QFile::encodeName(path).toStdString(), static_cast<ExternalFormat>(format),
+                         opt, ExternalList);
     listModel->reload();
     StringGrid1->scrollToTop();
     if (!r.opened) {
         Label18->setText(QString("%1個の地震データを読み込みました").arg(r.count));
-        messageBox(QString("%1 を読み込めません．").arg(path), "File Error", MsgButtons::Ok, QMessageBox::Warning);
+        messageBox(QString("%1 を読み込めません．").arg(path), "File Error", MsgButtons::Ok,
+                   QMessageBox::Warning);
         return false;
     }
     Label18->setText(QString("%1個の地震データを読み込みました").arg(r.count));
@@ -205,7 +213,8 @@ bool TExtFile::readFile(const QString& path) {
         Button2->setEnabled(false);
     }
     if (r.leftOut > 0)
-        messageBox(QString("外部地震リストは %1 個までです．最初の %1 個を読み込み，残りの %2 個は読み込みませんでした．")
+        messageBox(QString("外部地震リストは %1 個までです．最初の %1 個を読み込み，残りの %2 "
+                           "個は読み込みませんでした．")
                        .arg(kExternalCapacity)
                        .arg(r.leftOut),
                    "外部地震ﾘｽﾄの読込み", MsgButtons::Ok, QMessageBox::Warning);
@@ -229,7 +238,9 @@ void TExtFile::BtnExMapClick() {
     showWindow(Map);
 }
 
-void TExtFile::Button1Click() { close(); }
+void TExtFile::Button1Click() {
+    close();
+}
 void TExtFile::Button2Click() {
     if (Map) showWindow(Map);
 }
@@ -237,7 +248,9 @@ void TExtFile::Button3Click() {
     if (Form1) showWindow(Form1);
 }
 
-bool TExtFile::takes(const EarthquakeRecord& r) const { return !CheckBox1->isChecked() || r.mag >= 40; }
+bool TExtFile::takes(const EarthquakeRecord& r) const {
+    return !CheckBox1->isChecked() || r.mag >= 40;
+}
 
 void TExtFile::listNewCatalogue() {
     if (!Form1) return;
@@ -249,7 +262,8 @@ void TExtFile::listNewCatalogue() {
 
 void TExtFile::Button4Click() {
     if (!Form1) return;
-    if (messageBox("リスト置換を実行すると，現在の地震リストを今読み込んだリストで置き換えます．もとに戻すことはできません．よろしいですか？",
+    if (messageBox("リスト置換を実行すると，現在の地震リストを今読み込んだリストで置き換えます．も"
+                   "とに戻すことはできません．よろしいですか？",
                    "地震リスト置換", MsgButtons::OkCancel) != QMessageBox::Ok)
         return;
     Catalogue& cat = Form1->catalogue;
@@ -266,9 +280,10 @@ void TExtFile::Button4Click() {
 
 void TExtFile::Button5Click() {
     if (!Form1) return;
-    if (messageBox("現在の地震リストに,下のリストの中からマグニチュード4.0以上の地震データを追加します．\n"
-                   "重複データのチェックはしません．また，もとに戻すこともできません．よろしいですか？",
-                   "地震リスト追加", MsgButtons::OkCancel) != QMessageBox::Ok)
+    if (messageBox(
+            "現在の地震リストに,下のリストの中からマグニチュード4.0以上の地震データを追加します．\n"
+            "重複データのチェックはしません．また，もとに戻すこともできません．よろしいですか？",
+            "地震リスト追加", MsgButtons::OkCancel) != QMessageBox::Ok)
         return;
     Catalogue& cat = Form1->catalogue;
     const int32_t first = cat.recordCount;
@@ -288,19 +303,23 @@ void TExtFile::Button5Click() {
     BtnExMap->setEnabled(false);
     Button2->setEnabled(false);
     if (leftOut > 0)
-        messageBox(QString("地震リストは %1 個までのため，%2 個を追加し，残りの %3 個は追加しませんでした．")
-                       .arg(kCatalogueCapacity)
-                       .arg(added)
-                       .arg(leftOut),
-                   "地震リスト追加", MsgButtons::Ok, QMessageBox::Warning);
+        messageBox(
+            QString(
+                "地震リストは %1 個までのため，%2 個を追加し，残りの %3 個は追加しませんでした．")
+                .arg(kCatalogueCapacity)
+                .arg(added)
+                .arg(leftOut),
+            "地震リスト追加", MsgButtons::Ok, QMessageBox::Warning);
     if (!CheckBox2->isChecked()) return;
-    if (messageBox("リストの追加保存が指定されています\n\n現在の地震リストに,下のリストの地震データを追加しファイルに保存します．\n"
+    if (messageBox("リストの追加保存が指定されています\n\n現在の地震リストに,"
+                   "下のリストの地震データを追加しファイルに保存します．\n"
                    "震源データファイルをもとに戻すことはできません．よろしいですか？",
-                   "地震リストファイルに追加", MsgButtons::OkCancel, QMessageBox::Warning) != QMessageBox::Ok)
+                   "地震リストファイルに追加", MsgButtons::OkCancel,
+                   QMessageBox::Warning) != QMessageBox::Ok)
         return;
     CatalogueRewriter rw(Form1->geppoPath, Form1->tempPath, rewriteOps);
     const RewriteResult res = rw.append(cat, first, added);
     if (!res.ok())
-        messageBox(QString::fromStdString(describeRewriteFailure(res)), "File Error", MsgButtons::Ok,
-                   QMessageBox::Critical);
+        messageBox(QString::fromStdString(describeRewriteFailure(res)), "File Error",
+                   MsgButtons::Ok, QMessageBox::Critical);
 }

@@ -17,7 +17,7 @@
 
 class TExtFile : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TExtFile(QWidget* parent = nullptr);
 
     // ---- The list read and the plot settings the map reads
@@ -48,7 +48,7 @@ public:
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label18;
     QWidget* Panel2;
 
-public slots:
+  public slots:
     void FormCreate();
     void RadioGroup1Click();
     void BtnExtFileClick();
@@ -59,7 +59,7 @@ public slots:
     void Button4Click();
     void Button5Click();
 
-private:
+  private:
     void buildControls();
     // The external records a replace or add takes: mag 4.0 and over while CheckBox1 is checked.
     bool takes(const kavelo::EarthquakeRecord& r) const;

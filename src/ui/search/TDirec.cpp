@@ -36,7 +36,8 @@ TDirec::TDirec(QWidget* parent) : QWidget(parent) {
     Label3->setWordWrap(true);
     Button1 = makeButton(this, "Button1", "閉じる", 266, 298, 82, 26);
 
-    for (const QFileInfo& root : QDir::drives()) DriveComboBox1->addItem(withSeparator(root.absoluteFilePath()));
+    for (const QFileInfo& root : QDir::drives())
+        DriveComboBox1->addItem(withSeparator(root.absoluteFilePath()));
     const QString home = withSeparator(QDir::homePath());
     if (DriveComboBox1->findText(home) < 0) DriveComboBox1->addItem(home);
     DriveComboBox1->setCurrentIndex(-1);
@@ -45,9 +46,8 @@ TDirec::TDirec(QWidget* parent) : QWidget(parent) {
     fillList();
 
     connect(DriveComboBox1, &QComboBox::activated, this, [this](int) { DriveComboBox1Change(); });
-    connect(DirectoryListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        setDirectory(item->data(kPathRole).toString());
-    });
+    connect(DirectoryListBox1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { setDirectory(item->data(kPathRole).toString()); });
     connect(Button1, &QPushButton::clicked, this, &TDirec::Button1Click);
 }
 
@@ -69,14 +69,18 @@ void TDirec::fillList() {
     int depth = 0;
     for (const QString& p : chain) {
         QString name = depth == 0 ? withSeparator(p) : QFileInfo(p).fileName();
-        auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon), QString(depth * 2, ' ') + name);
+        auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirOpenIcon),
+                                         QString(depth * 2, ' ') + name);
         item->setData(kPathRole, QDir::toNativeSeparators(p));
         DirectoryListBox1->addItem(item);
         ++depth;
     }
-    const QStringList subs = QDir(directory_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList subs =
+        QDir(directory_)
+            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& s : subs) {
-        auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon), QString(depth * 2, ' ') + s);
+        auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_DirIcon),
+                                         QString(depth * 2, ' ') + s);
         item->setData(kPathRole, QDir::toNativeSeparators(QDir(directory_).absoluteFilePath(s)));
         DirectoryListBox1->addItem(item);
     }
@@ -112,4 +116,6 @@ void TDirec::DirectoryListBox1Change() {
     if (FileOut) FileOut->Edit1->setText(chosen);
 }
 
-void TDirec::Button1Click() { close(); }
+void TDirec::Button1Click() {
+    close();
+}

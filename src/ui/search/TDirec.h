@@ -12,7 +12,7 @@
 
 class TDirec : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TDirec(QWidget* parent = nullptr);
 
     // The folder the directory list stands in, and its entries' paths in list order.
@@ -28,12 +28,12 @@ public:
     QListWidget* DirectoryListBox1;
     QPushButton* Button1;
 
-public slots:
+  public slots:
     void DriveComboBox1Change();
     void DirectoryListBox1Change();
     void Button1Click();
 
-private:
+  private:
     void fillList();
     QString directory_;
 };

@@ -56,15 +56,21 @@ void TFileOut::FormCreate() {
     showSerial();
 }
 
-void TFileOut::showSerial() { Edit3->setText(QString::asprintf("%03d", UpDown1->position())); }
+void TFileOut::showSerial() {
+    Edit3->setText(QString::asprintf("%03d", UpDown1->position()));
+}
 
 void TFileOut::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     FormShow();
 }
 
-void TFileOut::FormShow() { showSerial(); }
-void TFileOut::UpDown1Click(int) { showSerial(); }
+void TFileOut::FormShow() {
+    showSerial();
+}
+void TFileOut::UpDown1Click(int) {
+    showSerial();
+}
 
 void TFileOut::CheckBox1Click() {
     const bool on = CheckBox1->isChecked();
@@ -78,7 +84,9 @@ void TFileOut::Button1Click() {
     showWindow(Direc);
 }
 
-void TFileOut::Button3Click() { close(); }
+void TFileOut::Button3Click() {
+    close();
+}
 
 std::optional<CsvZone> TFileOut::zoneInForce() const {
     if (!Map || !Map->zoneSet) return std::nullopt;
@@ -103,7 +111,8 @@ std::string TFileOut::buildCsv(const std::string& fileName) const {
     h.origin = toSjis(f->Origin->text());
     h.zone = zoneInForce();
     const ResultListModel* grid = f->resultModel;
-    return buildResultCsv(h, grid->rowCount(), [grid](int row, GridCells& cells) { grid->cellBytes(row, cells); });
+    return buildResultCsv(h, grid->rowCount(),
+                          [grid](int row, GridCells& cells) { grid->cellBytes(row, cells); });
 }
 
 void TFileOut::Button2Click() {
@@ -114,8 +123,8 @@ void TFileOut::Button2Click() {
     Label5->setText("");
     const QString shortName = QFileInfo(name).fileName();
     if (QFileInfo::exists(name)) {
-        const int answer = messageBox(QString("%1  already exist.  Overwrite?").arg(shortName), "File Error",
-                                      MsgButtons::OkCancel);
+        const int answer = messageBox(QString("%1  already exist.  Overwrite?").arg(shortName),
+                                      "File Error", MsgButtons::OkCancel);
         if (answer != QMessageBox::Ok) {
             Label5->setText("Canceled");
             Label4->setText("");
@@ -131,10 +140,13 @@ void TFileOut::Button2Click() {
         // Nothing was saved: no "Saved", and the serial number stays for the next try.
         Label5->setText("");
         Label4->setText("");
-        messageBox(st == CsvWriteStatus::CannotCreate
-                       ? QString("%1 を作成できません．保存ディレクトリとファイル名を確かめてください．").arg(name)
-                       : QString("%1 に書き込めませんでした（ディスクの空きを確かめてください）．").arg(name),
-                   "File Error", MsgButtons::Ok, QMessageBox::Warning);
+        messageBox(
+            st == CsvWriteStatus::CannotCreate
+                ? QString("%1 を作成できません．保存ディレクトリとファイル名を確かめてください．")
+                      .arg(name)
+                : QString("%1 に書き込めませんでした（ディスクの空きを確かめてください）．")
+                      .arg(name),
+            "File Error", MsgButtons::Ok, QMessageBox::Warning);
         Button2->setEnabled(true);
         return;
     }

@@ -14,7 +14,7 @@
 
 class TFileOut : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TFileOut(QWidget* parent = nullptr);
 
     // The CSV of the main window's grid as it stands (header from its condition texts
@@ -29,7 +29,7 @@ public:
     QCheckBox* CheckBox1;
     QPushButton *Button1, *Button2, *Button3;
 
-public slots:
+  public slots:
     void FormCreate();
     void FormShow();
     void UpDown1Click(int button);
@@ -38,10 +38,10 @@ public slots:
     void Button2Click();
     void Button3Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
 
-private:
+  private:
     void showSerial();
 };
 

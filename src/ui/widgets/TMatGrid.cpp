@@ -10,15 +10,16 @@ namespace kavelo::ui {
 namespace {
 // Fixed cells are drawn in the button face colour, as headings.
 class FixedCellDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit FixedCellDelegate(TMatGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         if (index.row() < grid_->fixedRows() || index.column() < grid_->fixedCols())
             p->fillRect(option.rect, QColor(212, 208, 200));
         QStyledItemDelegate::paint(p, option, index);
     }
 
-private:
+  private:
     TMatGrid* grid_;
 };
 }  // namespace
@@ -55,10 +56,12 @@ void TMatGrid::show(const T* m, int stride, int rows, int cols, const QString& f
     const std::string fmt = format.toStdString();
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < cols; ++j)
-            g->setCell(j + f, i + f,
-                       QString::fromStdString(formatNumber(
-                           fmt, static_cast<double>(m[static_cast<std::size_t>(i) * static_cast<std::size_t>(stride) +
-                                                     static_cast<std::size_t>(j)]))));
+            g->setCell(
+                j + f, i + f,
+                QString::fromStdString(formatNumber(
+                    fmt, static_cast<double>(
+                             m[static_cast<std::size_t>(i) * static_cast<std::size_t>(stride) +
+                               static_cast<std::size_t>(j)]))));
 }
 
 void TMatGrid::Display(const float* m, int stride, int rows, int cols, const QString& format) {

@@ -14,7 +14,7 @@ class TMatGrid : public TStringGrid {
     Q_PROPERTY(bool InitZero READ InitZero WRITE setInitZero)
     Q_PROPERTY(int fixedRows READ fixedRows)
     Q_PROPERTY(int fixedCols READ fixedCols)
-public:
+  public:
     explicit TMatGrid(QWidget* parent = nullptr);
 
     bool ElementNumber() const { return elementNumber_; }
@@ -31,7 +31,7 @@ public:
     // Empties every cell from column 1 and row 1 on.
     void Clear();
 
-private:
+  private:
     template <typename T>
     void show(const T* m, int stride, int rows, int cols, const QString& format);
     void setFixed(int rows, int cols);

@@ -130,7 +130,9 @@ QImage TTkBtn::facePicture(int width, int height, TColor top, TColor bottom) {
     return img;
 }
 
-void TTkBtn::click() { emit clicked(); }
+void TTkBtn::click() {
+    emit clicked();
+}
 
 void TTkBtn::paintEvent(QPaintEvent*) {
     const QImage face = render();

@@ -15,7 +15,7 @@ class TTkBtn : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
     Q_PROPERTY(int bevelOuter READ bevelOuterValue)
-public:
+  public:
     enum class Bevel { None, Lowered, Raised };
 
     explicit TTkBtn(QWidget* parent = nullptr);
@@ -51,19 +51,19 @@ public:
     // A picture for the buttons of the main window: a soft vertical gradient.
     static QImage facePicture(int width, int height, TColor top, TColor bottom);
 
-public slots:
+  public slots:
     // The click as a released left button gives it.
     void click();
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     void drawBevel(Canvas& c, QRect& r, Bevel b, int width) const;
     void drawCaption(Canvas& c, const QRect& r) const;
 

@@ -36,7 +36,8 @@ Row csv(std::string_view l) {
     parseCsvLine(l, 0, r.rec, &r.cells);
     return r;
 }
-std::optional<Row> unified(std::string_view l, bool mag40 = true, const NearestOriginIndex* names = nullptr) {
+std::optional<Row> unified(std::string_view l, bool mag40 = true,
+                           const NearestOriginIndex* names = nullptr) {
     Row r;
     ExternalReadOptions o;
     o.magnitude40 = mag40;
@@ -46,8 +47,8 @@ std::optional<Row> unified(std::string_view l, bool mag40 = true, const NearestO
 }
 
 // A unified-list line with the fields at their character positions.
-std::string unifiedLine(const char* date, const char* time, const char* lat, const char* lon, const char* depth,
-                        const char* mag) {
+std::string unifiedLine(const char* date, const char* time, const char* lat, const char* lon,
+                        const char* depth, const char* mag) {
     std::string s(90, ' ');
     auto put = [&](std::size_t pos, std::string_view v) { s.replace(pos - 1, v.size(), v); };
     put(1, date);
@@ -58,11 +59,13 @@ std::string unifiedLine(const char* date, const char* time, const char* lat, con
     put(74, mag);
     return s;
 }
-std::string u(const char* time, const char* mag = " 5.0", const char* lat = "35.5000", const char* lon = "139.5000") {
+std::string u(const char* time, const char* mag = " 5.0", const char* lat = "35.5000",
+              const char* lon = "139.5000") {
     return unifiedLine("2020-05-06", time, lat, lon, "  10.4", mag);
 }
 
-void expectRecord(const EarthquakeRecord& r, int date, int time, int lat, int lon, int depth, int mag) {
+void expectRecord(const EarthquakeRecord& r, int date, int time, int lat, int lon, int depth,
+                  int mag) {
     EXPECT_EQ(r.date, date);
     EXPECT_EQ(r.time, time);
     EXPECT_EQ(r.lat, lat);
@@ -105,7 +108,9 @@ TEST(AgencyList, DamagedLinesReadAsZerosAndNeverOverflow) {
 }
 
 TEST(OwnText, SampleLineWithIdeographicSpaces) {
-    Row r = ownText("2001/06/03 14:11\x81\x40 2957\x81\x40\x81\x40" "13920\x81\x40 410 5.3 ");
+    Row r = ownText(
+        "2001/06/03 14:11\x81\x40 2957\x81\x40\x81\x40"
+        "13920\x81\x40 410 5.3 ");
     expectRecord(r.rec, 20010603, 1411, 2957, 13920, 410, 53);
     EXPECT_EQ(r.cells.cell(2), " 2001/06/03");
     EXPECT_EQ(r.cells.cell(3), "  14:11");
@@ -119,7 +124,8 @@ TEST(OwnText, SampleLineWithIdeographicSpaces) {
 }
 
 TEST(KaveloCsv, SampleLineAndMagnitudeWithoutPoint) {
-    Row r = csv("1,  23417, 2001/06/03, 14:11, 2957,  13920, 410, 5.3, \x92\xb9\x93\x87\x8b\xdf\x8a\x43");
+    Row r = csv(
+        "1,  23417, 2001/06/03, 14:11, 2957,  13920, 410, 5.3, \x92\xb9\x93\x87\x8b\xdf\x8a\x43");
     expectRecord(r.rec, 20010603, 1411, 2957, 13920, 410, 53);
     EXPECT_EQ(r.rec.originName(), "\x92\xb9\x93\x87\x8b\xdf\x8a\x43");
     EXPECT_EQ(r.cells.cell(1), "23417");
@@ -173,11 +179,12 @@ TEST(UnifiedList, BoxDateAndLineShapeDecideWhatIsRead) {
     EXPECT_FALSE(unified(u("12:00:00.0", " 5.0", "35.0", "152.0200")));
     EXPECT_EQ(unified(u("12:00:00.0", " 5.0", "35.0", "152.0100"))->rec.lon, 15200);
     EXPECT_FALSE(unified(unifiedLine("0000-00-00", "12:00:00.0", "35.0", "139.0", "1", " 5.0")));
-    EXPECT_FALSE(unified("2020/05/06 12:00:00.0"));       // no '-' at 5 and 8
-    EXPECT_FALSE(unified("2020-05-06 12-00:00.0"));       // no ':' at 14
-    EXPECT_FALSE(unified("2020-05-06 12:0"));             // too short
+    EXPECT_FALSE(unified("2020/05/06 12:00:00.0"));  // no '-' at 5 and 8
+    EXPECT_FALSE(unified("2020-05-06 12-00:00.0"));  // no ':' at 14
+    EXPECT_FALSE(unified("2020-05-06 12:0"));        // too short
     EXPECT_FALSE(unified(""));
-    Row r = *unified(unifiedLine("2020-05-06", "08:07:01.5", "35.5000N", "139.7500E", "  10.5", " 6.1"));
+    Row r = *unified(
+        unifiedLine("2020-05-06", "08:07:01.5", "35.5000N", "139.7500E", "  10.5", " 6.1"));
     expectRecord(r.rec, 20200506, 807, 3530, 13945, 10, 61);  // "%5.0f" rounds 10.5 to even
     EXPECT_EQ(r.cells.cell(2), "2020/05/06");
     EXPECT_EQ(r.cells.cell(4), "  3530");
@@ -185,28 +192,33 @@ TEST(UnifiedList, BoxDateAndLineShapeDecideWhatIsRead) {
     EXPECT_EQ(r.cells.cell(6), "   10");
     EXPECT_EQ(r.cells.cell(7), "  61");
     // The depth text is what "%5.0f" prints, halves to even.
-    for (const char* d : {"  11.5", "   0.5", "  -0.3", " 123.49", "99999.5", "  -2.5", "1234567"}) {
+    for (const char* d :
+         {"  11.5", "   0.5", "  -0.3", " 123.49", "99999.5", "  -2.5", "1234567"}) {
         char expect[64];
         std::snprintf(expect, sizeof expect, "%5.0f", std::min(1e6, lenientToDecimal(d)));
-        EXPECT_EQ(unified(unifiedLine("2020-05-06", "00:00:00.0", "35.0", "139.0", d, " 5.0"))->cells.cell(6), expect) << d;
+        EXPECT_EQ(unified(unifiedLine("2020-05-06", "00:00:00.0", "35.0", "139.0", d, " 5.0"))
+                      ->cells.cell(6),
+                  expect)
+            << d;
     }
 }
 
 TEST(UnifiedList, OriginNamesComeFromTheLatestCatalogueRecordWithinATenth) {
     Catalogue cat;
-    cat[cat.recordCount++] = quake(19900101, 0, 3530, 13945, 10, 50, "A");   // 35.5, 139.75
-    cat[cat.recordCount++] = quake(19910101, 0, 3534, 13948, 10, 50, "B");   // 35.5667, 139.8
+    cat[cat.recordCount++] = quake(19900101, 0, 3530, 13945, 10, 50, "A");    // 35.5, 139.75
+    cat[cat.recordCount++] = quake(19910101, 0, 3534, 13948, 10, 50, "B");    // 35.5667, 139.8
     cat[cat.recordCount++] = quake(19920101, 0, 3600, 13945, 10, 50, "FAR");  // 0.5 north
     NearestOriginIndex names(cat);
     auto at = [&](const char* lat, const char* lon) {
-        return std::string(unified(unifiedLine("2020-05-06", "00:00:00.0", lat, lon, "10", " 5.0"), true, &names)
-                               ->rec.originName());
+        return std::string(
+            unified(unifiedLine("2020-05-06", "00:00:00.0", lat, lon, "10", " 5.0"), true, &names)
+                ->rec.originName());
     };
-    EXPECT_EQ(at("35.5000", "139.7500"), "B");   // both near: the later one
-    EXPECT_EQ(at("35.4200", "139.7500"), "A");   // only A within 0.1
+    EXPECT_EQ(at("35.5000", "139.7500"), "B");  // both near: the later one
+    EXPECT_EQ(at("35.4200", "139.7500"), "A");  // only A within 0.1
     EXPECT_EQ(at("35.2000", "139.7500"), "");
     EXPECT_EQ(at("35.5000", "139.6600"), "A");
-    EXPECT_EQ(at("35.4000", "139.7500"), "");    // 0.1 apart from A is not less than 0.1
+    EXPECT_EQ(at("35.4000", "139.7500"), "");  // 0.1 apart from A is not less than 0.1
 }
 
 TEST(UnifiedList, OriginIndexAgreesWithTheBackwardScan) {
@@ -217,7 +229,8 @@ TEST(UnifiedList, OriginIndexAgreesWithTheBackwardScan) {
         // Dense clusters and some damaged minutes (60-99) that map past the next degree.
         int la = lat(rng) / 100 * 100 + (i % 7 == 0 ? minute(rng) : minute(rng) % 60);
         int lo = lon(rng) / 100 * 100 + minute(rng) % 60;
-        cat[cat.recordCount++] = quake(20000101, 0, static_cast<int16_t>(la), static_cast<int16_t>(lo), 0, 50);
+        cat[cat.recordCount++] =
+            quake(20000101, 0, static_cast<int16_t>(la), static_cast<int16_t>(lo), 0, 50);
     }
     NearestOriginIndex index(cat);
     std::uniform_real_distribution<double> qlat(29.8, 32.2), qlon(134.8, 137.2);
@@ -239,7 +252,8 @@ TEST(ExternalLists, OverLongLinesAreCutNotSplitIntoRecords) {
     const std::string line = "2001 06 03 14 11 57.3 29.948 139.328 410 5.3" + std::string(60, ' ') +
                              "1999 01 01 00 00 0 40 140 1 9.9";
     ExternalList list;
-    ExternalReadResult r = readExternalText(line + "\r\n" + line + "\r\n", ExternalFormat::AgencyList, {}, list);
+    ExternalReadResult r =
+        readExternalText(line + "\r\n" + line + "\r\n", ExternalFormat::AgencyList, {}, list);
     EXPECT_EQ(r.count, 2);
     EXPECT_EQ(list.records[1].date, 20010603);
     EXPECT_EQ(list.records[1].mag, 53);
@@ -248,7 +262,8 @@ TEST(ExternalLists, OverLongLinesAreCutNotSplitIntoRecords) {
 
 TEST(ExternalLists, FirstThreeFormatsTakeEveryLine) {
     ExternalList list;
-    EXPECT_EQ(readExternalText("a\r\n\r\n\x81\xff\r\nlast", ExternalFormat::OwnText, {}, list).count, 4);
+    EXPECT_EQ(
+        readExternalText("a\r\n\r\n\x81\xff\r\nlast", ExternalFormat::OwnText, {}, list).count, 4);
     EXPECT_EQ(readExternalText("", ExternalFormat::AgencyList, {}, list).count, 0);
     // A NUL ends the readable part of a line.
     readExternalText(std::string("2001 06 03\0 14 11", 17), ExternalFormat::AgencyList, {}, list);
@@ -277,14 +292,16 @@ TEST(ExternalLists, FileAndBytesReadTheSame) {
     std::mt19937 rng(11);
     std::string text;
     for (int i = 0; i < 3000; ++i) {
-        std::string l = i % 3 == 0 ? u("10:20:30.0") : "2001 06 03 14 11 57.3 29.948 139.328 410 5.3";
+        std::string l =
+            i % 3 == 0 ? u("10:20:30.0") : "2001 06 03 14 11 57.3 29.948 139.328 410 5.3";
         l.resize(std::uniform_int_distribution<std::size_t>(0, 1700)(rng), i % 5 == 0 ? '\r' : '7');
         text += l + (i % 2 ? "\r\n" : "\n");
     }
     text += "2001 06 03 no line end\r";
     TempDir dir;
     dir.write("list.txt", text);
-    for (auto f : {ExternalFormat::AgencyList, ExternalFormat::OwnText, ExternalFormat::KaveloCsv, ExternalFormat::Unified}) {
+    for (auto f : {ExternalFormat::AgencyList, ExternalFormat::OwnText, ExternalFormat::KaveloCsv,
+                   ExternalFormat::Unified}) {
         ExternalList a, b;
         ExternalReadOptions all;
         all.magnitude40 = false;
@@ -295,12 +312,15 @@ TEST(ExternalLists, FileAndBytesReadTheSame) {
         EXPECT_EQ(ra.lines, rb.lines);
         for (int i = 0; i < ra.count; ++i) {
             ASSERT_EQ(encodeRecord(a.records[i]), encodeRecord(b.records[i])) << i;
-            for (int c = 0; c < RowCells::kColumns; ++c) ASSERT_EQ(a.cells[i].cell(c), b.cells[i].cell(c));
+            for (int c = 0; c < RowCells::kColumns; ++c)
+                ASSERT_EQ(a.cells[i].cell(c), b.cells[i].cell(c));
         }
     }
     ExternalList list;
-    EXPECT_FALSE(readExternalFile(dir.file("missing.txt"), ExternalFormat::AgencyList, {}, list).opened);
-    EXPECT_FALSE(readExternalFile(dir.str(), ExternalFormat::AgencyList, {}, list).opened);  // a folder
+    EXPECT_FALSE(
+        readExternalFile(dir.file("missing.txt"), ExternalFormat::AgencyList, {}, list).opened);
+    EXPECT_FALSE(
+        readExternalFile(dir.str(), ExternalFormat::AgencyList, {}, list).opened);  // a folder
 }
 
 TEST(ExternalNumbers, LenientDecimalsAndDegreeMinutes) {

@@ -37,7 +37,9 @@ TEST(SplitFields, BlanksCommasAndLineEndsSeparate) {
 
 TEST(SplitFields, IdeographicSpaceSeparatesOnlyAsAWholeCharacter) {
     // 2957　　13920 (81 40 twice), and ァ (83 40) whose second byte equals the space's.
-    EXPECT_EQ(fields("14:11\x81\x40 2957\x81\x40\x81\x40" "13920"), (V{"14:11", "2957", "13920"}));
+    EXPECT_EQ(fields("14:11\x81\x40 2957\x81\x40\x81\x40"
+                     "13920"),
+              (V{"14:11", "2957", "13920"}));
     EXPECT_EQ(fields("\x83\x40\x81\x40x"), (V{"\x83\x40", "x"}));
     // A lone lead byte at the end stays in its field.
     EXPECT_EQ(fields("ab\x81"), (V{"ab\x81"}));

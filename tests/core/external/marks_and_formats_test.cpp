@@ -12,7 +12,7 @@ TEST(StarMark, InnerRadiiAndPointsStraightUp) {
     EXPECT_EQ(starInnerRadius(5, 10), 4);
     EXPECT_EQ(starInnerRadius(5, 15), 6);
     EXPECT_EQ(starInnerRadius(5, 20), 8);
-    EXPECT_EQ(starInnerRadius(14, 10), 6);   // 10 x 0.7 is just under 7 in binary
+    EXPECT_EQ(starInnerRadius(14, 10), 6);  // 10 x 0.7 is just under 7 in binary
     EXPECT_EQ(starInnerRadius(14, 15), 10);
     EXPECT_EQ(starInnerRadius(14, 20), 13);  // 20 x 0.7 likewise under 14
     auto v = starVertices(100, 100, 5, 20);

@@ -59,7 +59,9 @@ TEST(ResultCsv, HeaderAndDataLinesLineByLine) {
     EXPECT_EQ(l[7], "Count,1");
     EXPECT_EQ(l[8], "");
     EXPECT_EQ(l[9], "No,EqNo,Date,Time,Latitude,Longitude,Depth,Magnitude,Origin");
-    EXPECT_EQ(l[10], "           1,           2,  2001/06/03, 09:05,  2957, 13920, 410,  5.3,\x92\xb9\x93\x87");
+    EXPECT_EQ(
+        l[10],
+        "           1,           2,  2001/06/03, 09:05,  2957, 13920, 410,  5.3,\x92\xb9\x93\x87");
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }
 
@@ -77,16 +79,23 @@ TEST(ResultCsv, ZoneHeaderReplacesTheBox) {
 }
 
 TEST(ResultCsv, TheEmptyRowOfASearchWithoutListingIsOneLineOfEmptyFields) {
-    const std::vector<std::string> l = splitLines(buildResultCsv(header(), 1, [](int, GridCells&) {}));
+    const std::vector<std::string> l =
+        splitLines(buildResultCsv(header(), 1, [](int, GridCells&) {}));
     ASSERT_EQ(l.size(), 11u);
     EXPECT_EQ(l[7], "Count,1");
     EXPECT_EQ(l[10], "            ,            ,            ,      ,     0,     0,,,");
 }
 
 TEST(ResultCsv, CoordinateCellsGoBackToDegreeMinutes) {
-    EXPECT_EQ(coordinateCellToInt(" 34\x81\x4b" "29\x81\x4c"), 3429);
-    EXPECT_EQ(coordinateCellToInt("139\x81\x4b" "05\x81\x4c"), 13905);
-    EXPECT_EQ(coordinateCellToInt("  0\x81\x4b" "07\x81\x4c"), 7);
+    EXPECT_EQ(coordinateCellToInt(" 34\x81\x4b"
+                                  "29\x81\x4c"),
+              3429);
+    EXPECT_EQ(coordinateCellToInt("139\x81\x4b"
+                                  "05\x81\x4c"),
+              13905);
+    EXPECT_EQ(coordinateCellToInt("  0\x81\x4b"
+                                  "07\x81\x4c"),
+              7);
     EXPECT_EQ(coordinateCellToInt("-35\x81\x4b-30\x81\x4c"), -3530);
     EXPECT_EQ(coordinateCellToInt(""), 0);
     EXPECT_EQ(coordinateCellToInt("12"), 1200);
@@ -123,14 +132,17 @@ TEST(ResultCsv, GridCellsMatchTheListingsCellTexts) {
     Catalogue cat;
     for (int i = 0; i < 3000; ++i) {
         const bool wild = i % 3 == 0;
-        cat[cat.recordCount++] = quake(wild ? i32(rng) : 18000101 + i * 97, static_cast<int16_t>(wild ? i16(rng) : i % 2400),
-                                       static_cast<int16_t>(i16(rng)), static_cast<int16_t>(i16(rng)),
-                                       static_cast<int16_t>(i16(rng)), static_cast<int16_t>(wild ? i16(rng) : i % 90), "N");
+        cat[cat.recordCount++] = quake(
+            wild ? i32(rng) : 18000101 + i * 97, static_cast<int16_t>(wild ? i16(rng) : i % 2400),
+            static_cast<int16_t>(i16(rng)), static_cast<int16_t>(i16(rng)),
+            static_cast<int16_t>(i16(rng)), static_cast<int16_t>(wild ? i16(rng) : i % 90), "N");
     }
     GridCells cells;
     for (int i = 0; i < cat.recordCount; ++i) {
         recordGridCells(cat, i, i, i % 2 == 0, cells);
         ASSERT_EQ(cells[0], formatListNumber(i + 1, i % 2 == 0));
-        for (int k = 1; k < 9; ++k) ASSERT_EQ(cells[static_cast<std::size_t>(k)], formatRecordCell(cat[i], i, k)) << i << " " << k;
+        for (int k = 1; k < 9; ++k)
+            ASSERT_EQ(cells[static_cast<std::size_t>(k)], formatRecordCell(cat[i], i, k))
+                << i << " " << k;
     }
 }

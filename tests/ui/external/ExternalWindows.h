@@ -16,7 +16,7 @@
 namespace kavelo::test {
 
 class ExternalWindows {
-public:
+  public:
     UiFixture fx;
     std::unique_ptr<MapWindowSet> windows;
 

@@ -101,8 +101,9 @@ TEST_F(ExtWindow, UnifiedListBorrowsNamesAndLeavesTheMapToTheList) {
 }
 
 TEST_F(ExtWindow, ReplaceByWeakEventsWithTheFilterLeavesAnEmptyCatalogue) {
-    ASSERT_TRUE(w->readList(2, "Extra/weak.txt",
-                            textLines({"2001/06/03 14:11 2957 13920 410 3.9", "2001/06/04 14:11 2957 13920 10 3.9"})));
+    ASSERT_TRUE(w->readList(
+        2, "Extra/weak.txt",
+        textLines({"2001/06/03 14:11 2957 13920 410 3.9", "2001/06/04 14:11 2957 13920 10 3.9"})));
     w->fx.answers = {QMessageBox::Cancel};
     x()->Button4Click();
     EXPECT_EQ(cat().recordCount, 4);  // cancelled: unchanged
@@ -124,7 +125,8 @@ TEST_F(ExtWindow, ReplaceByWeakEventsWithTheFilterLeavesAnEmptyCatalogue) {
 
 TEST_F(ExtWindow, AddingTwiceDoublesTheAddedEvents) {
     ASSERT_TRUE(w->readList(1, "Extra/a.txt",
-                            textLines({"2021 01 02 03 04 05.0 35.5 139.5 10 5.0", "2021 01 03 03 04 05.0 36.5 140.5 20 3.5",
+                            textLines({"2021 01 02 03 04 05.0 35.5 139.5 10 5.0",
+                                       "2021 01 03 03 04 05.0 36.5 140.5 20 3.5",
                                        "2021 01 04 03 04 05.0 37.5 141.5 30 6.2"})));
     x()->Button5Click();
     x()->Button5Click();
@@ -163,7 +165,9 @@ TEST_F(ExtWindow, AppendToTheCatalogueFileIsAllOrNothing) {
     const std::string after = w->fx.dir.read("DATA/GEPPO1.BIN");
     ASSERT_EQ(after.size(), before.size() + kRecordSize);
     EXPECT_EQ(after.substr(0, before.size()), before);
-    EXPECT_EQ(decodeRecord(reinterpret_cast<const unsigned char*>(after.data() + before.size())).originName(), "NEW");
+    EXPECT_EQ(decodeRecord(reinterpret_cast<const unsigned char*>(after.data() + before.size()))
+                  .originName(),
+              "NEW");
     // Cancelling the file question leaves the file alone.
     w->fx.answers = {QMessageBox::Ok, QMessageBox::Cancel};
     x()->Button5Click();
@@ -172,13 +176,15 @@ TEST_F(ExtWindow, AppendToTheCatalogueFileIsAllOrNothing) {
 
 TEST_F(ExtWindow, AnAddBeyondCapacityAddsWhatFitsAndSaysHowManyWereLeftOut) {
     ASSERT_TRUE(w->readList(1, "Extra/a.txt",
-                            textLines({"2021 01 02 03 04 05.0 35.5 139.5 10 5.0", "2021 01 03 03 04 05.0 36.5 140.5 20 5.5",
+                            textLines({"2021 01 02 03 04 05.0 35.5 139.5 10 5.0",
+                                       "2021 01 03 03 04 05.0 36.5 140.5 20 5.5",
                                        "2021 01 04 03 04 05.0 37.5 141.5 30 6.2"})));
     while (cat().recordCount < kCatalogueCapacity - 1) cat()[cat().recordCount++] = kGeppo[0];
     x()->Button5Click();
     EXPECT_EQ(cat().recordCount, kCatalogueCapacity);
     EXPECT_EQ(cat()[kCatalogueCapacity - 1].date, 20210102);
     ASSERT_EQ(w->fx.messages.size(), 2u);
-    EXPECT_TRUE(w->fx.messages[1].text.contains("残りの 2 個")) << w->fx.messages[1].text.toStdString();
+    EXPECT_TRUE(w->fx.messages[1].text.contains("残りの 2 個"))
+        << w->fx.messages[1].text.toStdString();
     EXPECT_EQ(Form1->selection.selectionCount, kCatalogueCapacity);
 }

@@ -16,8 +16,9 @@ namespace {
 struct FileOutput : ::testing::Test {
     std::unique_ptr<ExternalWindows> w;
     void SetUp() override {
-        w = std::make_unique<ExternalWindows>(std::vector<EarthquakeRecord>{
-            quake(19500101, 905, 3015, 13015, 30, 50, "SOUTH"), quake(19600101, 0, 4015, 14015, 650, 65, "NORTH")});
+        w = std::make_unique<ExternalWindows>(
+            std::vector<EarthquakeRecord>{quake(19500101, 905, 3015, 13015, 30, 50, "SOUTH"),
+                                          quake(19600101, 0, 4015, 14015, 650, 65, "NORTH")});
         ASSERT_TRUE(w->ok());
         std::filesystem::create_directories(w->fx.dir.file("out"));
     }
@@ -29,7 +30,9 @@ struct FileOutput : ::testing::Test {
         Direc->DriveComboBox1Change();
         Direc->setDirectory(QString::fromStdString(w->fx.dir.file("out")));
     }
-    std::vector<std::string> lines(const std::string& name) { return splitLines(w->fx.dir.read("out/" + name)); }
+    std::vector<std::string> lines(const std::string& name) {
+        return splitLines(w->fx.dir.read("out/" + name));
+    }
 };
 
 }  // namespace
@@ -57,7 +60,8 @@ TEST_F(FileOutput, WindowsStartWithTheirTextsAndSaveStaysOffUntilADriveIsChosen)
     EXPECT_TRUE(FileOut->Button2->isEnabled());
     EXPECT_TRUE(FileOut->Edit1->text().endsWith(QDir::separator()));
     Direc->setDirectory(QString::fromStdString(w->fx.dir.file("out")));
-    EXPECT_EQ(FileOut->Edit1->text(), QString::fromStdString(w->fx.dir.file("out")) + QDir::separator());
+    EXPECT_EQ(FileOut->Edit1->text(),
+              QString::fromStdString(w->fx.dir.file("out")) + QDir::separator());
     // Unchecking File Out closes both windows.
     Form1->FileChk->setChecked(false);
     Form1->FileChkClick();
@@ -78,7 +82,8 @@ TEST_F(FileOutput, SavesNumberTheFilesAndTheOverwriteQuestionCanCancel) {
     EXPECT_EQ(l[0], "Listup000.csv,District");
     EXPECT_EQ(l[1], "Date,1885/01/01,2020");
     EXPECT_EQ(l[7], "Count,3");
-    EXPECT_EQ(l[11], "           2,           2,  1950/01/01, 09:05,  3015, 13015,  30,  5.0,SOUTH");
+    EXPECT_EQ(l[11],
+              "           2,           2,  1950/01/01, 09:05,  3015, 13015,  30,  5.0,SOUTH");
     EXPECT_EQ(lines("Listup001.csv")[0], "Listup001.csv,District");
 
     // The next name exists: Cancel keeps everything, OK overwrites.

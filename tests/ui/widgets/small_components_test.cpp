@@ -14,8 +14,8 @@ using namespace kavelo::ui;
 
 namespace {
 void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton b, QPoint at = {10, 10}) {
-    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), b, type == QEvent::MouseButtonRelease ? Qt::NoButton : b,
-                  Qt::NoModifier);
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), b,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : b, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 }  // namespace
@@ -44,13 +44,14 @@ TEST(PictureButton, PaintsAPanelOrItsPictureUnderTheBevels) {
     TTkBtn b;
     QImage plain = b.render();
     EXPECT_EQ(fromQColor(plain.pixelColor(37, 12)), b.color());
-    EXPECT_EQ(fromQColor(plain.pixelColor(0, 0)), rgb(255, 255, 255));   // raised: highlight top left
+    EXPECT_EQ(fromQColor(plain.pixelColor(0, 0)),
+              rgb(255, 255, 255));  // raised: highlight top left
     EXPECT_EQ(fromQColor(plain.pixelColor(74, 24)), rgb(128, 128, 128));  // shadow bottom right
     b.Set_Picture(TTkBtn::facePicture(10, 10, rgb(0, 0, 200), rgb(0, 0, 200)));
     b.setBevelOuter(TTkBtn::Bevel::Lowered);
     QImage pic = b.render();
     EXPECT_EQ(fromQColor(pic.pixelColor(37, 12)), rgb(0, 0, 200));
-    EXPECT_EQ(fromQColor(pic.pixelColor(0, 0)), rgb(128, 128, 128));     // lowered: colours swapped
+    EXPECT_EQ(fromQColor(pic.pixelColor(0, 0)), rgb(128, 128, 128));  // lowered: colours swapped
     b.setCaption("W");
     EXPECT_NE(b.render(), pic);
 }
@@ -93,8 +94,8 @@ TEST(StarMarks, SizeTwentyStarsInTheChosenColour) {
     EqAdd->RadioGroup2->setItemIndex(2);
     EqAdd->Button1Click();
     Canvas& c = Map->canvas();
-    EXPECT_EQ(c.pixel(s->x, s->y - 3), clRed);      // filled inside
-    EXPECT_EQ(c.pixel(s->x, s->y - 20), clBlack);   // outline reaches the tip at radius 20
+    EXPECT_EQ(c.pixel(s->x, s->y - 3), clRed);     // filled inside
+    EXPECT_EQ(c.pixel(s->x, s->y - 20), clBlack);  // outline reaches the tip at radius 20
     EXPECT_EQ(c.pixel(s->x, s->y - 22), clWhite);
     // The colour dialog's choice is taken; a cancelled dialog keeps the colour.
     EqAdd->colorDialogHook = [](const QColor&) { return std::optional<QColor>(QColor(0, 128, 0)); };

@@ -2,8 +2,10 @@
 // Shared pieces of the fuzz targets: an invariant check that stops the run with a
 // message, and a private scratch folder for targets that go through real files.
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,8 +28,18 @@ namespace kavelo::fuzz {
 inline const std::filesystem::path& scratchDir() {
     static const std::filesystem::path dir = [] {
         const char* base = std::getenv("TMPDIR");
-        std::filesystem::path p = std::filesystem::path(base && *base ? base : "/tmp") /
-                                  ("kavelo-fuzz-" + std::to_string(::getpid()));
+        const std::filesystem::path root(base && *base ? base : "/tmp");
+        // A run that found a crash ended by abort() and left its folder: remove those of
+        // processes that no longer exist.
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(root, ec)) {
+            const std::string name = e.path().filename().string();
+            if (name.rfind("kavelo-fuzz-", 0) != 0) continue;
+            const long pid = std::strtol(name.c_str() + 12, nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(e.path(), ec);
+        }
+        std::filesystem::path p = root / ("kavelo-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(p);
         std::atexit([] {
             std::error_code ec;

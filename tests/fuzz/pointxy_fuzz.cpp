@@ -38,16 +38,19 @@ int64_t cross(PlanePoint o, PlanePoint a, PlanePoint b) {
     return static_cast<int64_t>(a.x - o.x) * (b.y - o.y) - static_cast<int64_t>(a.y - o.y) * (b.x - o.x);
 }
 
-// Corners sw, se, ne, nw turn left at every corner (the bilinear map is one-to-one), and
-// the cell is shaped like a projection's: parallels run more east than north, meridians
-// more north than east. The inverse conversion is exact on such cells.
+// Corners sw, se, ne, nw turn left at every corner (the bilinear map is one-to-one), the
+// cell is shaped like a projection's (parallels run more east than north, meridians more
+// north than east) and at least 120 units across, so that a plane unit is at most a minute.
+// The inverse conversion is exact on such cells.
 bool mapLikeCell(const ProjectionGrid& g, int r, int c) {
     const PlanePoint q[4] = {g.at(r, c), g.at(r, c + 1), g.at(r + 1, c + 1), g.at(r + 1, c)};
     for (int k = 0; k < 4; ++k)
         if (cross(q[k], q[(k + 1) % 4], q[(k + 2) % 4]) <= 0) return false;
     auto eastward = [](PlanePoint a, PlanePoint b) { return std::abs(b.y - a.y) < std::abs(b.x - a.x); };
     auto northward = [](PlanePoint a, PlanePoint b) { return std::abs(b.x - a.x) < std::abs(b.y - a.y); };
-    return eastward(q[0], q[1]) && eastward(q[3], q[2]) && northward(q[0], q[3]) && northward(q[1], q[2]);
+    auto wide = [](int d) { return std::abs(d) >= 120; };
+    return eastward(q[0], q[1]) && eastward(q[3], q[2]) && northward(q[0], q[3]) && northward(q[1], q[2]) &&
+           wide(q[1].x - q[0].x) && wide(q[2].x - q[3].x) && wide(q[3].y - q[0].y) && wide(q[2].y - q[1].y);
 }
 
 }  // namespace

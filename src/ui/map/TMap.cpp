@@ -237,6 +237,7 @@ void TMap::BtnMapDrawClick() {
     // before (the rotating section's XOR) comes back at the end.
     const PenMode penModeBefore = canvas().penMode();
     canvas().setPenMode(PenMode::Copy);
+    ++fullDrawings;
     zoomBoxShown = false;
     rubberShown = false;
     fillBackground(seaColor);

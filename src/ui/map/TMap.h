@@ -65,6 +65,8 @@ public:
     uint8_t legendShown = 0;
     uint8_t threeDMode = 0;
     bool zoneSet = false;  // a zone is in force (zone selection)
+    // Full drawings so far: an XOR figure drawn before the last one is no longer on the image.
+    uint32_t fullDrawings = 0;
 
     // ---- Zone in force (read by the depth chart and the sections)
     kavelo::ZoneCorners ZoneCorners;       // corners A, B, C, D of the last zone built

@@ -35,6 +35,11 @@ const QImage& Canvas::image() {
     return image_;
 }
 
+QImage& Canvas::pixels() {
+    endPainter();
+    return image_;
+}
+
 void Canvas::setSize(int width, int height) {
     endPainter();
     image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);

@@ -65,6 +65,8 @@ public:
 
     // The picture. Finishes any pending painter work first.
     const QImage& image();
+    // The same picture for direct pixel writes by renderers that draw many marks.
+    QImage& pixels();
     void setSize(int width, int height);  // clears to white
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }

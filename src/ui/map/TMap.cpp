@@ -12,6 +12,7 @@
 
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
+#include "app/PictureFile.h"
 #include "external/TEqAdd.h"
 #include "external/TExtFile.h"
 #include "map/TEngScale.h"
@@ -461,16 +462,5 @@ void TMap::Button3Click() {
 
 bool TMap::saveImageAs(const QString& chosen) {
     const bool bmp = Form1 && Form1->BMP1 && Form1->BMP1->isChecked();
-    QString name = chosen;
-    if (!QFileInfo(name).fileName().contains('.')) name += bmp ? ".bmp" : ".png";
-    QImage picture = Image1->picture().convertToFormat(QImage::Format_RGB32);
-    PixelBuffer px{reinterpret_cast<const uint32_t*>(picture.constBits()), picture.width(), picture.height(),
-                   static_cast<std::size_t>(picture.bytesPerLine())};
-    const std::string path = QFile::encodeName(name).toStdString();
-    ImageFileResult r = bmp ? writeBmp(path, px) : writePng(path, px);
-    if (!r.ok) {
-        messageBox(QString::fromLocal8Bit(r.message.c_str()), "File Error");
-        return false;
-    }
-    return true;
+    return savePicture(Image1->picture(), chosen, bmp);
 }

@@ -11,6 +11,7 @@
 
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
+#include "app/PictureFile.h"
 #include "map/TMap.h"
 #include "platform/ImageFile.h"
 #include "search/TForm1.h"
@@ -349,16 +350,5 @@ void TThreeDim::Button8Click() {
 
 bool TThreeDim::saveImageAs(const QString& chosen) {
     const bool bmp = bmpChosen();
-    QString name = chosen;
-    if (!QFileInfo(name).fileName().contains('.')) name += bmp ? ".bmp" : ".png";
-    QImage picture = Image1->picture().convertToFormat(QImage::Format_RGB32);
-    PixelBuffer px{reinterpret_cast<const uint32_t*>(picture.constBits()), picture.width(), picture.height(),
-                   static_cast<std::size_t>(picture.bytesPerLine())};
-    const std::string path = QFile::encodeName(name).toStdString();
-    ImageFileResult r = bmp ? writeBmp(path, px) : writePng(path, px);
-    if (!r.ok) {
-        messageBox(QString::fromLocal8Bit(r.message.c_str()), "File Error");
-        return false;
-    }
-    return true;
+    return savePicture(Image1->picture(), chosen, bmp);
 }

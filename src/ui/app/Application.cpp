@@ -8,6 +8,7 @@
 #include "help/TExtHelp.h"
 #include "help/THowto.h"
 #include "help/TMap3DHelp.h"
+#include "import/TFdsnFetch.h"
 #include "map/TEngScale.h"
 #include "map/TMagScale.h"
 #include "map/TMap.h"
@@ -58,6 +59,7 @@ bool createAllWindows() {
     EqAdd = new TEqAdd;
     Stop = new TStop;
     AboutBox = new TAboutBox;
+    FdsnFetch = new TFdsnFetch;
     Form1->show();
     return true;
 }

@@ -118,14 +118,14 @@ class FakeEventService {
         const EarthquakeRecord& r = row.r;
         if (csv_)
             std::snprintf(buf, sizeof buf,
-                          "%04d-%02d-%02dT%02d:%02d:%02d.250Z,%.6f,%.6f,%d,%.1f,mb,,,,,us,us%lld,,"
+                          "%04d-%02d-%02dT%02d:%02d:%02d.250Z,%.9f,%.9f,%d,%.1f,mb,,,,,us,us%lld,,"
                           "\"near Japan, region\",earthquake\n",
                           y, m, d, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
                           static_cast<int>(rest % 60), degrees(r.lat), degrees(r.lon), r.depth,
                           r.mag / 10.0, static_cast<long long>(s));
         else
             std::snprintf(buf, sizeof buf,
-                          "ev%lld|%04d-%02d-%02dT%02d:%02d:%02d.25|%.6f|%.6f|%d|A|C|C|1|M|%.1f|A|"
+                          "ev%lld|%04d-%02d-%02dT%02d:%02d:%02d.25|%.9f|%.9f|%d|A|C|C|1|M|%.1f|A|"
                           "NEAR JAPAN|earthquake\n",
                           static_cast<long long>(s), y, m, d, static_cast<int>(rest / 3600),
                           static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60),

@@ -370,7 +370,7 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         settings.notice = [&](const std::string& text) {
             if (callerNotice) callerNotice(text);
             closeLine();
-            err << name << ": " << text << "\n";
+            err << text << "\n";
         };
         const int64_t today = fetch && fetch->todayUtc ? fetch->todayUtc
                                                       : static_cast<int64_t>(std::time(nullptr));

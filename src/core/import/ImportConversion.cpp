@@ -51,8 +51,10 @@ bool isEarthquakeType(std::string_view type) {
     for (char c : type) t += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     while (!t.empty() && t.back() == ' ') t.pop_back();
     while (!t.empty() && t.front() == ' ') t.erase(t.begin());
+    // EMSC writes short codes: known, suspected and felt earthquake.
     return t.empty() || t == "earthquake" || t == "induced or triggered event" ||
-           t == "not reported" || t == "induced earthquake" || t == "tectonic earthquake";
+           t == "not reported" || t == "induced earthquake" || t == "tectonic earthquake" ||
+           t == "ke" || t == "se" || t == "fe";
 }
 
 double ddmmToDegreesExact(int ddmm) {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "catalogue/CatalogueLoader.h"
 #include "common/CatalogueFixture.h"
 #include "common/FakeEventService.h"
 #include "common/LoopbackServer.h"
@@ -182,7 +183,7 @@ TEST(FdsnFetch, PagesAndSplitsAndImportsTheBundledCatalogueOverLoopback) {
     const auto all = bundledCatalogue();
     if (all.empty()) GTEST_SKIP() << "data/DATA/GEPPO1.BIN not found";
     FakeEventService service(all);
-    service.limit = 800;
+    service.limit = 200;
     LoopbackServer server([&](const std::string& t) { return service.answer(t); });
     test::TempDir d;
     const std::string out = d.file("GEPPO1.BIN");
@@ -190,7 +191,7 @@ TEST(FdsnFetch, PagesAndSplitsAndImportsTheBundledCatalogueOverLoopback) {
                        "-o", out});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<EarthquakeRecord> expected = between(all, 20000101, 20041231);
-    ASSERT_GT(expected.size(), 2000u);
+    ASSERT_GT(expected.size(), 1500u);
     sortByDateTime(expected);
     const auto got = load(out);
     ASSERT_EQ(got.size(), expected.size());
@@ -198,11 +199,11 @@ TEST(FdsnFetch, PagesAndSplitsAndImportsTheBundledCatalogueOverLoopback) {
     // The first piece (a year) is over the limit: refused, then asked for in halves.
     const auto targets = server.targets();
     EXPECT_GT(targets.size(), 8u);
-    EXPECT_NE(r.err.find("exceeds search limit of 800; asking for"), std::string::npos) << r.err;
-    EXPECT_NE(r.out.find("read:       " + std::to_string(expected.size() + 0) + " events"),
+    EXPECT_NE(r.err.find("exceeds search limit of 200. Modify"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("written:    " + std::to_string(expected.size()) + " records"),
               std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("127.0.0.1: fdsn, "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(": fdsn, "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("outside --from/--to"), std::string::npos) << r.out;
     for (const auto& t : targets) {
         EXPECT_NE(t.find("/fdsnws/event/1/query?starttime="), std::string::npos) << t;
@@ -240,7 +241,7 @@ TEST(FdsnFetch, AnswersThatWriteNothingLeaveTheCatalogueByteIdentical) {
         Outcome r = fetch({"--fdsn", server.baseUrl(), "--from", "2020-01-01", "--to",
                            "2020-03-01", "-o", c.path});
         EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("no events: 127.0.0.1 has none"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("no events: 127.0.0.1:"), std::string::npos) << r.err;
         EXPECT_TRUE(c.unchanged());
     }
     {  // 404 is named with the service's text and the request

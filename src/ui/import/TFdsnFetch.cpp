@@ -34,7 +34,7 @@ QString lastLines(const QString& text, int n) {
     QStringList lines = text.split('\n', Qt::SkipEmptyParts);
     // Progress lines end in '\r' rewrites; keep what the user would have seen last.
     for (QString& l : lines) l = l.section('\r', -1).trimmed();
-    lines.removeAll(QString());
+    lines.removeIf([](const QString& l) { return l.isEmpty() || l.startsWith("fetching "); });
     if (lines.size() > n) lines = lines.mid(lines.size() - n);
     return lines.join('\n');
 }
@@ -42,40 +42,40 @@ QString lastLines(const QString& text, int n) {
 
 TFdsnFetch::TFdsnFetch(QWidget* parent) : QWidget(parent) {
     initForm(this, "TFdsnFetch", "地震カタログ取得", 560, 470);
-    Label1 = makeLabel(this, "Label1", "取得先", 16, 18, 80);
+    Label1 = makeLabel(this, "Label1", "取得先", 16, 18, 92);
     ComboService = new QComboBox(this);
     ComboService->setObjectName("ComboService");
     for (const auto& it : kItems) ComboService->addItem(it.label, QString(it.key));
     ComboService->addItem("その他 (URL)", QString());
-    ComboService->setGeometry(100, 14, 200, 24);
-    EditUrl = makeEdit(this, "EditUrl", "", 308, 15, 236);
+    ComboService->setGeometry(112, 14, 200, 24);
+    EditUrl = makeEdit(this, "EditUrl", "", 320, 15, 224);
     EditUrl->setPlaceholderText("https://.../fdsnws/event/1/");
 
-    Label2 = makeLabel(this, "Label2", "期間 (日本時)", 16, 52, 84);
-    EditFrom = makeEdit(this, "EditFrom", "1990-01-01", 100, 49, 100);
-    Label3 = makeLabel(this, "Label3", "～", 206, 52, 16);
-    EditTo = makeEdit(this, "EditTo", "", 226, 49, 100);
+    Label2 = makeLabel(this, "Label2", "期間 (日本時)", 16, 52, 92);
+    EditFrom = makeEdit(this, "EditFrom", "1990-01-01", 112, 49, 100);
+    Label3 = makeLabel(this, "Label3", "～", 218, 52, 16);
+    EditTo = makeEdit(this, "EditTo", "", 238, 49, 100);
 
-    Label4 = makeLabel(this, "Label4", "緯度 (°N)", 16, 86, 84);
-    EditLatMin = makeEdit(this, "EditLatMin", "24", 100, 83, 60);
-    Label5 = makeLabel(this, "Label5", "～", 166, 86, 16);
-    EditLatMax = makeEdit(this, "EditLatMax", "50", 186, 83, 60);
+    Label4 = makeLabel(this, "Label4", "緯度 (°N)", 16, 86, 92);
+    EditLatMin = makeEdit(this, "EditLatMin", "24", 112, 83, 60);
+    Label5 = makeLabel(this, "Label5", "～", 178, 86, 16);
+    EditLatMax = makeEdit(this, "EditLatMax", "50", 198, 83, 60);
     Label6 = makeLabel(this, "Label6", "経度 (°E)", 276, 86, 84);
     EditLonMin = makeEdit(this, "EditLonMin", "122", 360, 83, 60);
     makeLabel(this, "Label11", "～", 426, 86, 16);
     EditLonMax = makeEdit(this, "EditLonMax", "152", 446, 83, 60);
 
-    Label7 = makeLabel(this, "Label7", "マグニチュード", 16, 120, 84);
-    EditMagMin = makeEdit(this, "EditMagMin", "2.5", 100, 117, 60);
-    makeLabel(this, "Label12", "～", 166, 120, 16);
-    EditMagMax = makeEdit(this, "EditMagMax", "9.9", 186, 117, 60);
+    Label7 = makeLabel(this, "Label7", "マグニチュード", 16, 120, 92);
+    EditMagMin = makeEdit(this, "EditMagMin", "2.5", 112, 117, 60);
+    makeLabel(this, "Label12", "～", 178, 120, 16);
+    EditMagMax = makeEdit(this, "EditMagMax", "9.9", 198, 117, 60);
     Label8 = makeLabel(this, "Label8", "深さ (km)", 276, 120, 84);
     EditDepthMin = makeEdit(this, "EditDepthMin", "0", 360, 117, 60);
     makeLabel(this, "Label13", "～", 426, 120, 16);
     EditDepthMax = makeEdit(this, "EditDepthMax", "700", 446, 117, 60);
 
-    Label9 = makeLabel(this, "Label9", "保存先", 16, 154, 84);
-    EditOutput = makeEdit(this, "EditOutput", "", 100, 151, 444);
+    Label9 = makeLabel(this, "Label9", "保存先", 16, 154, 92);
+    EditOutput = makeEdit(this, "EditOutput", "", 112, 151, 432);
 
     RadioGroup1 = new TRadioGroup(this);
     RadioGroup1->setObjectName("RadioGroup1");
@@ -106,6 +106,11 @@ TFdsnFetch::TFdsnFetch(QWidget* parent) : QWidget(parent) {
     connect(BtnFetch, &QPushButton::clicked, this, &TFdsnFetch::BtnFetchClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TFdsnFetch::BtnCancelClick);
     connect(BtnClose, &QPushButton::clicked, this, &TFdsnFetch::BtnCloseClick);
+    // Quitting the program during a fetch stops it first; nothing is written then.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        cancel_ = true;
+        joinWorker();
+    });
     FormCreate();
 }
 
@@ -209,6 +214,7 @@ void TFdsnFetch::BtnFetchClick() {
     lastOutput.clear();
     lastErrors.clear();
     MemoLog->clear();
+    noticesShown_.clear();
     ProgressBar1->setValue(0);
     LabelStatus->setText("接続しています…");
     setRunning(true);
@@ -229,7 +235,11 @@ void TFdsnFetch::BtnFetchClick() {
     };
     hooks.settings.notice = [this](const std::string& text) {
         QMetaObject::invokeMethod(
-            this, [this, t = QString::fromStdString(text)] { MemoLog->appendPlainText(t); },
+            this,
+            [this, t = QString::fromStdString(text)] {
+                noticesShown_ << t;
+                MemoLog->appendPlainText(t);
+            },
             Qt::QueuedConnection);
     };
     worker_ = std::thread([this, args, hooks] {
@@ -265,7 +275,9 @@ void TFdsnFetch::fetchFinished() {
     setRunning(false);
     const QString errors = lastLines(lastErrors, 8);
     if (!lastOutput.isEmpty()) MemoLog->appendPlainText(lastOutput.trimmed());
-    if (!errors.isEmpty()) MemoLog->appendPlainText(errors);
+    // Retries and splits were shown as they came; the rest (bad lines, warnings) now.
+    for (const QString& l : errors.split('\n', Qt::SkipEmptyParts))
+        if (!noticesShown_.contains(l)) MemoLog->appendPlainText(l);
     const bool own = Form1 && !Form1->geppoPath.empty() &&
                      QFileInfo(QString::fromStdString(Form1->geppoPath)).absoluteFilePath() ==
                          QString::fromStdString(outputPath());

@@ -71,6 +71,7 @@ class TFdsnFetch : public QWidget {
     void fetchFinished();
     void joinWorker();
 
+    QStringList noticesShown_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> finished_{true};

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QEventLoop>
 #include <atomic>
 #include <memory>
 
 #include "common/CatalogueFixture.h"
 #include "common/FakeEventService.h"
 #include "common/LoopbackServer.h"
+#include "core/map/SyntheticMap.h"
 #include "import/TFdsnFetch.h"
 #include "ui/MapWindowSet.h"
 #include "ui/UiFixture.h"
@@ -35,11 +38,13 @@ class FetchWindow : public ::testing::Test {
         fx.dir.write("DATA/RIKA.BIN", test::fileOf({test::quake(18000101, 0, 3315, 13315, 10, 60, "OLD")}));
         stored = test::fileOf({test::quake(19950117, 546, 3436, 13503, 16, 73, "HANSHIN")});
         fx.dir.write("DATA/GEPPO1.BIN", stored);
+        mapfixture::writeMapData(fx.dir.str() + "/DATA");
         windows = std::make_unique<test::MapWindowSet>();
         ASSERT_TRUE(Form1 && Form1->createdOk());
         FdsnFetch = new TFdsnFetch;
         FdsnFetch->backoffSeconds = 0.01;
         FdsnFetch->timeoutSeconds = 20;
+        ASSERT_TRUE(fx.messages.empty()) << fx.messages[0].text.toStdString();
     }
     void TearDown() override {
         delete FdsnFetch;

@@ -328,7 +328,8 @@ FetchResult fetchEvents(HttpTransport& transport, const FdsnService& service,
     }
     if (st.progress)
         st.progress({query.end - query.start, query.end - query.start, res.events, res.requests, {}});
-    res.status = res.events > 0 ? FetchResult::Status::Ok : FetchResult::Status::NoEvents;
+    // Pages of bad lines only are still pages: their lines are reported.
+    res.status = res.pages.empty() ? FetchResult::Status::NoEvents : FetchResult::Status::Ok;
     return res;
 }
 

@@ -87,7 +87,7 @@ struct FetchedPage {
 };
 
 struct FetchResult {
-    enum class Status { Ok, NoEvents, Failed, Cancelled };
+    enum class Status { Ok, NoEvents, Failed, Cancelled };  // NoEvents: no page had a line
     Status status = Status::Failed;
     std::string message;  // why it failed
     std::vector<FetchedPage> pages;

@@ -271,6 +271,20 @@ TEST(FdsnFetch, AnswersThatWriteNothingLeaveTheCatalogueByteIdentical) {
         EXPECT_EQ(server.targets().size(), 3u);
         EXPECT_TRUE(c.unchanged());
     }
+    {  // an answer of bad lines only: they are named, and nothing is imported
+        ExistingCatalogue c;
+        LoopbackServer server([](const std::string&) {
+            return HttpReply{200, "time,latitude,longitude,depth,mag\n"
+                                  "2020-01-01T00:00:00Z,95,140,10,3\n"};
+        });
+        Outcome r = fetch({"--fdsn", server.baseUrl(), "--from", "2020-01-01", "--to",
+                           "2020-01-02", "-o", c.path});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("...2020-01-03T23:59:59:2: latitude '95'"), std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("no event to import"), std::string::npos) << r.err;
+        EXPECT_TRUE(c.unchanged());
+    }
     {  // nothing listens
         ExistingCatalogue c;
         Outcome r = fetch({"--fdsn",

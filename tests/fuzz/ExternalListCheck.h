@@ -48,7 +48,9 @@ inline void checkExternalRead(const uint8_t* data, size_t size, ExternalFormat f
     FUZZ_CHECK(r.lines == lineCount(bytes));
     FUZZ_CHECK(r.leftOut >= 0 && (r.leftOut == 0 || a.count == kExternalCapacity));
     const int64_t dataLines =
-        format == ExternalFormat::KaveloCsv ? std::max<int64_t>(0, r.lines - kCsvHeaderLines) : r.lines;
+        format == ExternalFormat::KaveloCsv ? r.lines - r.headerLines : r.lines;
+    FUZZ_CHECK(r.headerLines >= 0 && r.headerLines <= kCsvHeaderLines + 1 && r.headerLines <= r.lines);
+    if (format != ExternalFormat::KaveloCsv) FUZZ_CHECK(r.headerLines == 0);
     if (format == ExternalFormat::Unified)
         FUZZ_CHECK(a.count + r.leftOut <= dataLines);
     else
@@ -73,7 +75,8 @@ inline void checkExternalRead(const uint8_t* data, size_t size, ExternalFormat f
     writeFile(path, bytes);
     ExternalList& b = listB();
     const ExternalReadResult f = readExternalFile(path, format, options, b);
-    FUZZ_CHECK(f.opened && f.count == r.count && f.leftOut == r.leftOut && f.lines == r.lines);
+    FUZZ_CHECK(f.opened && f.count == r.count && f.leftOut == r.leftOut && f.lines == r.lines &&
+               f.headerLines == r.headerLines);
     for (int i = 0; i < a.count; ++i) {
         FUZZ_CHECK(encodeRecord(a.records[static_cast<std::size_t>(i)]) ==
                    encodeRecord(b.records[static_cast<std::size_t>(i)]));

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "catalogue/OriginNameTable.h"
 #include "import/EventReader.h"
 #include "import/ImportConversion.h"
 
@@ -53,6 +54,7 @@ inline void checkImportRead(const import::EventReader& reader, const uint8_t* da
         EarthquakeRecord named;
         nameRecord(ev, nullptr, named);
         FUZZ_CHECK(named.originName().size() < kOriginSize);
+        FUZZ_CHECK(sjisSafePrefix(named.originName(), kOriginSize - 1) == named.originName().size());
     }
 
     ReadOptions stop;

@@ -30,7 +30,17 @@ std::string formatRecordCell(const EarthquakeRecord& r, int catalogueIndex, int 
                           kSjisMinute);
             break;
         case 6: std::snprintf(buf, sizeof buf, "%4d", r.depth); break;
-        case 7: std::snprintf(buf, sizeof buf, "%3d.%01d", r.mag / 10, r.mag % 10); break;
+        case 7:
+            // A negative magnitude carries its sign before the whole value: M -0.5 is
+            // " -0.5", never "  0.-5" (which no reader takes for a number).
+            if (r.mag < 0) {
+                char whole[16];
+                std::snprintf(whole, sizeof whole, "-%d", -r.mag / 10);
+                std::snprintf(buf, sizeof buf, "%3s.%01d", whole, -r.mag % 10);
+            } else {
+                std::snprintf(buf, sizeof buf, "%3d.%01d", r.mag / 10, r.mag % 10);
+            }
+            break;
         case 8: return std::string(r.originName());
         default: return {};
     }

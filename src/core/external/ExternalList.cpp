@@ -182,25 +182,74 @@ void parseOwnTextLine(std::string_view line, int row, EarthquakeRecord& rec, Row
 
 // ---------------------------------------------------------------- format 3
 
+namespace {
+
+// The leading integers of the first three pieces of a field between its separators:
+// "416/08/23" as well as "2001/06/03" (the grid writes years below 1000 with fewer
+// digits, and negative months, days and minutes with a sign).
+std::array<int, 3> csvPieces(std::string_view field, char separator) {
+    std::array<int, 3> v{};
+    std::size_t pos = 0;
+    for (int& x : v) {
+        x = lenientToInt(from(field, pos));
+        const std::size_t next = field.find(separator, pos);
+        if (next == std::string_view::npos) break;
+        pos = next + 1;
+    }
+    return v;
+}
+
+// The magnitude in tenths from its cell text. The grid's texts "6.5", "10.5", "-0.5"
+// (and the older "0.-5" and "-1.-5" of negative values) read as sign, whole part and
+// tenths digit. Any other text keeps the short rule: the third character takes the
+// place of the second and the first two are read ("6" -> 6).
+int csvMagnitude(std::string_view m) {
+    std::size_t i = 0;
+    const bool negative = i < m.size() && m[i] == '-';
+    if (i < m.size() && (m[i] == '-' || m[i] == '+')) ++i;
+    int64_t whole = 0;
+    const std::size_t digits = i;
+    for (; i < m.size() && m[i] >= '0' && m[i] <= '9'; ++i) whole = std::min<int64_t>(whole * 10 + (m[i] - '0'), 1'000'000);
+    if (i > digits && i < m.size() && m[i] == '.') {
+        ++i;
+        const bool negativeTenths = i < m.size() && m[i] == '-';
+        if (negativeTenths) ++i;
+        if (i < m.size() && m[i] >= '0' && m[i] <= '9') {
+            const int tenths = m[i] - '0';
+            if (negativeTenths) return clamp32((negative ? -whole : whole) * 10 - tenths);
+            return clamp32((negative ? -1 : 1) * (whole * 10 + tenths));
+        }
+    }
+    char mag[3] = {0, 0, 0};
+    for (std::size_t k = 0; k < 3 && k < m.size(); ++k) mag[k] = m[k];
+    mag[1] = mag[2];
+    return lenientToInt(std::string_view(mag, mag[0] == 0 ? 0 : mag[1] == 0 ? 1 : 2));
+}
+
+}  // namespace
+
 void parseCsvLine(std::string_view line, int row, EarthquakeRecord& rec, RowCells* cells) {
     thread_local std::vector<std::string> f;
     splitCommaFields(line, f);
     const std::string_view date = fieldText(f, 2), time = fieldText(f, 3);
-    const int year = lenientToInt(part(date, 0, 4)), month = lenientToInt(part(date, 5, 2)),
-              day = lenientToInt(part(date, 8, 2));
-    const int hour = lenientToInt(part(time, 0, 2)), minute = lenientToInt(from(time, 3));
-    // "6.5" -> "65": the third character takes the place of the point.
-    char mag[3] = {0, 0, 0};
-    const std::string_view magField = fieldText(f, 7);
-    for (std::size_t i = 0; i < 3 && i < magField.size(); ++i) mag[i] = magField[i];
-    mag[1] = mag[2];
+    // Without separators the fixed character positions of "yyyy/mm/dd" and "hh:mm".
+    const std::array<int, 3> ymd =
+        date.find('/') != std::string_view::npos
+            ? csvPieces(date, '/')
+            : std::array<int, 3>{lenientToInt(part(date, 0, 4)), lenientToInt(part(date, 5, 2)),
+                                 lenientToInt(part(date, 8, 2))};
+    const std::array<int, 3> hm =
+        time.find(':') != std::string_view::npos
+            ? csvPieces(time, ':')
+            : std::array<int, 3>{lenientToInt(part(time, 0, 2)), lenientToInt(from(time, 3)), 0};
+    const int year = ymd[0], month = ymd[1], day = ymd[2], hour = hm[0], minute = hm[1];
     rec = EarthquakeRecord{};
     rec.date = clamp32(int64_t{year} * 10000 + int64_t{month} * 100 + day);
     rec.time = clamp16(int64_t{hour} * 100 + minute);
     rec.lat = clamp16(fieldInt(f, 4));
     rec.lon = clamp16(fieldInt(f, 5));
     rec.depth = clamp16(fieldInt(f, 6));
-    rec.mag = clamp16(lenientToInt(std::string_view(mag, mag[0] == 0 ? 0 : mag[1] == 0 ? 1 : 2)));
+    rec.mag = clamp16(csvMagnitude(fieldText(f, 7)));
     rec.setOrigin(cutSjis(fieldText(f, 8), kOriginSize - 1));
     if (!cells) return;
     Text c0, c1;
@@ -295,7 +344,10 @@ class ListReader {
         // A NUL byte ends what is readable of a line.
         if (const void* nul = std::memchr(l.data(), 0, l.size()))
             l = l.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - l.data()));
-        if (format_ == ExternalFormat::KaveloCsv && res_.lines <= kCsvHeaderLines) return;
+        if (format_ == ExternalFormat::KaveloCsv && csvHeaderLine(l)) {
+            ++res_.headerLines;
+            return;
+        }
         const bool full = out_.count >= kExternalCapacity;
         EarthquakeRecord scratch;
         EarthquakeRecord& rec = full ? scratch : out_.records[static_cast<std::size_t>(out_.count)];
@@ -328,6 +380,14 @@ class ListReader {
         if (options_.progress && options_.progressStep > 0 &&
             out_.count % options_.progressStep == 0)
             options_.progress(out_.count);
+    }
+
+    // The result CSV's header: ten lines, or eleven when a zone was in force (its two
+    // end points and width take the place of the latitude and longitude lines), which
+    // shows in the column-name line falling on line 11.
+    bool csvHeaderLine(std::string_view l) const {
+        if (res_.lines <= kCsvHeaderLines) return true;
+        return res_.lines == kCsvHeaderLines + 1 && l.substr(0, kCsvColumnNames.size()) == kCsvColumnNames;
     }
 
     ExternalReadResult finish() {

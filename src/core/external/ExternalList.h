@@ -33,8 +33,10 @@ enum class ExternalFormat : int {
 // becomes a line of its own).
 std::size_t externalLineLimit(ExternalFormat f);
 
-// Header lines of the result CSV that format 3 skips.
+// Header lines of the result CSV that format 3 skips; a CSV written while a zone was in
+// force has one more, recognised by its column-name line coming one line later.
 constexpr int kCsvHeaderLines = 10;
+constexpr std::string_view kCsvColumnNames = "No,EqNo,Date,Time,Latitude,Longitude,Depth,Magnitude,Origin";
 
 // The nine grid cells of one row (Shift-JIS), kept in one string.
 class RowCells {
@@ -76,6 +78,7 @@ struct ExternalReadResult {
     int32_t count = 0;    // records in the list
     int64_t leftOut = 0;  // records past the capacity, not kept
     int64_t lines = 0;    // lines read
+    int64_t headerLines = 0;  // of them skipped as the result CSV's header (format 3)
 };
 
 // Reads a whole list, replacing the content of out from index 0.

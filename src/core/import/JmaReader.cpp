@@ -83,7 +83,8 @@ std::string notARecord(std::string_view line) {
 }
 
 // The region name without the blanks (ASCII or full-width) that pad it, never keeping
-// half of a double-byte character.
+// half of a double-byte character: a lead byte whose second byte is missing or NUL
+// ends the name before it.
 std::string regionName(std::string_view field) {
     std::size_t start = std::string_view::npos, end = 0;
     for (std::size_t i = 0; i < field.size();) {
@@ -91,7 +92,7 @@ std::string regionName(std::string_view field) {
         std::size_t w = 1;
         bool blank = c == ' ' || c == 0;
         if (isSjisLeadByte(c)) {
-            if (i + 1 >= field.size()) break;
+            if (i + 1 >= field.size() || field[i + 1] == 0) break;
             w = 2;
             blank = c == 0x81 && static_cast<unsigned char>(field[i + 1]) == 0x40;
         }

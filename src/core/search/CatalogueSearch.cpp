@@ -123,6 +123,19 @@ bool above(const DegPoint& a, const DegPoint& b, const DegPoint& p) {
     const float lineLat = a.lat + slopePart;
     return p.lat >= lineLat;
 }
+
+// p lies on the inner side of the edge a-b: the side that is "above" it when insideAbove
+// (the edge itself counting as above), else the other. A vertical edge has no above;
+// nearly north-south zones get one when their corners are truncated to whole minutes.
+// It is a side of the zone's bounding box, and its inner side is the centre's, taken as
+// the box takes it: a western side belongs to the zone, an eastern one does not.
+bool innerSide(const DegPoint& a, const DegPoint& b, const DegPoint& p, const DegPoint& centre,
+               bool insideAbove) {
+    if (a.lon != b.lon) return above(a, b, p) == insideAbove;
+    if (centre.lon > a.lon) return p.lon >= a.lon;
+    if (centre.lon < a.lon) return p.lon < a.lon;
+    return false;
+}
 }  // namespace
 
 bool insideZone(const ZoneCorners& zone, int32_t lat, int32_t lon) {
@@ -131,9 +144,12 @@ bool insideZone(const ZoneCorners& zone, int32_t lat, int32_t lon) {
     const DegPoint p0 = toDegrees(z[0]), p1 = toDegrees(z[1]), p2 = toDegrees(z[2]),
                    p3 = toDegrees(z[3]);
     const DegPoint p{ddmmToDegrees(lat), ddmmToDegrees(lon)};
+    const DegPoint c{(p0.lat + p1.lat + p2.lat + p3.lat) / 4, (p0.lon + p1.lon + p2.lon + p3.lon) / 4};
     if (z[0].lat > z[1].lat)
-        return above(p0, p1, p) && !above(p3, p2, p) && above(p1, p2, p) && !above(p0, p3, p);
-    return above(p0, p1, p) && !above(p3, p2, p) && above(p3, p0, p) && !above(p2, p1, p);
+        return innerSide(p0, p1, p, c, true) && innerSide(p3, p2, p, c, false) &&
+               innerSide(p1, p2, p, c, true) && innerSide(p0, p3, p, c, false);
+    return innerSide(p0, p1, p, c, true) && innerSide(p3, p2, p, c, false) &&
+           innerSide(p3, p0, p, c, true) && innerSide(p2, p1, p, c, false);
 }
 
 int runZoneSearch(const Catalogue& catalogue, const SearchConditions& c, bool applyBox,

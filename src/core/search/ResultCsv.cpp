@@ -31,7 +31,9 @@ void appendPadded(std::string& out, std::string_view cell, std::size_t width) {
 
 int coordinateCellToInt(std::string_view cell) {
     const int64_t deg = lenientToInt(cell);
-    const int64_t min = cell.size() > 5 ? lenientToInt(cell.substr(5)) : 0;
+    const std::size_t degree = cell.find(kSjisDegree);
+    const std::size_t minutes = degree == std::string_view::npos ? 5 : degree + 2;
+    const int64_t min = cell.size() > minutes ? lenientToInt(cell.substr(minutes)) : 0;
     const int64_t v = deg * 100 + min;
     return static_cast<int>(v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : v);
 }
@@ -110,9 +112,17 @@ void recordGridCells(const Catalogue& cat, int32_t index, int row, bool searchRe
         c += kSjisMinute;
     }
     appendInt(cells[6], r.depth, 4);
-    appendInt(cells[7], r.mag / 10, 3);
+    const int mag = r.mag;  // a negative one with its sign before the whole value
+    if (mag < 0) {
+        std::string whole = "-";
+        appendInt(whole, -mag / 10);
+        if (whole.size() < 3) cells[7].append(3 - whole.size(), ' ');
+        cells[7] += whole;
+    } else {
+        appendInt(cells[7], mag / 10, 3);
+    }
     cells[7] += '.';
-    appendInt(cells[7], r.mag % 10, 1, true);
+    appendInt(cells[7], (mag < 0 ? -mag : mag) % 10, 1, true);
     cells[8].assign(r.originName());
 }
 

@@ -31,6 +31,13 @@ TEST(RecordFormat, HistoricalDatesAndNegativeValuesTruncateTowardZero) {
     r.mag = -5;
     r.depth = -2;
     EXPECT_EQ(formatRecordCell(r, 0, 2), " 684/01/01");
-    EXPECT_EQ(formatRecordCell(r, 0, 7), "  0.-5");
     EXPECT_EQ(formatRecordCell(r, 0, 6), "  -2");
+    // A negative magnitude with its sign before the whole value (not "  0.-5").
+    EXPECT_EQ(formatRecordCell(r, 0, 7), " -0.5");
+    r.mag = -15;
+    EXPECT_EQ(formatRecordCell(r, 0, 7), " -1.5");
+    r.mag = INT16_MIN;
+    EXPECT_EQ(formatRecordCell(r, 0, 7), "-3276.8");
+    r.mag = 105;
+    EXPECT_EQ(formatRecordCell(r, 0, 7), " 10.5");
 }

@@ -97,6 +97,9 @@ TEST(ResultCsv, CoordinateCellsGoBackToDegreeMinutes) {
                                   "07\x81\x4c"),
               7);
     EXPECT_EQ(coordinateCellToInt("-35\x81\x4b-30\x81\x4c"), -3530);
+    // Four characters of degrees: the minutes follow the degree sign one byte later.
+    EXPECT_EQ(coordinateCellToInt("-149\x81\x4b-59\x81\x4c"), -14959);
+    EXPECT_EQ(coordinateCellToInt("-327\x81\x4b-68\x81\x4c"), -32768);
     EXPECT_EQ(coordinateCellToInt(""), 0);
     EXPECT_EQ(coordinateCellToInt("12"), 1200);
 }
@@ -117,6 +120,78 @@ TEST(ResultCsv, WrittenThenReadBackAsFormatThreeGivesTheSameRecords) {
     ExternalReadResult r = readExternalFile(path, ExternalFormat::KaveloCsv, {}, list);
     ASSERT_EQ(r.count, 4);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(encodeRecord(list.records[i]), encodeRecord(cat[i])) << i;
+}
+
+TEST(ResultCsv, RecordsAtTheEdgesOfTheRangeSurviveWriteAndRead) {
+    // Dates before the year 1000 (the bundled catalogue starts at 416/08/23) and from
+    // year 1, far western longitudes, negative magnitudes, and every field at its limits;
+    // written with and without a zone in force.
+    Catalogue cat;
+    cat[cat.recordCount++] = quake(4160823, 1200, 3430, 13530, 0, 75, "\x89\x8d\x8d\x50");
+    cat[cat.recordCount++] = quake(10101, 0, 0, 0, 0, 0, "year1");
+    cat[cat.recordCount++] = quake(20000101, 1234, -3508, -14959, 10, -5, "west");
+    cat[cat.recordCount++] = quake(20000101, 1234, 2107, -10000, -3, -15, "");
+    cat[cat.recordCount++] = quake(99991231, 2359, 5000, 15200, 700, 105, "M10.5");
+    cat[cat.recordCount++] = quake(INT32_MIN, INT16_MIN, INT16_MIN, INT16_MIN, INT16_MIN, INT16_MIN, "min");
+    cat[cat.recordCount++] = quake(INT32_MAX, INT16_MAX, INT16_MAX, INT16_MAX, INT16_MAX, INT16_MAX, "max");
+    cat[cat.recordCount++] = quake(-5, -5, -30, -1, 0, -1, "small negatives");
+    std::vector<int32_t> rows;
+    for (int32_t i = 0; i < cat.recordCount; ++i) rows.push_back(i);
+    for (const bool zone : {false, true}) {
+        CsvHeader h = header();
+        if (zone) h.zone = CsvZone{3500, 14000, 4000, 14001, 15};
+        const std::string text = csvOf(cat, rows, h);
+        const std::vector<std::string> l = splitLines(text);
+        const std::size_t first = zone ? 11 : 10;
+        ASSERT_EQ(l.size(), first + rows.size());
+        EXPECT_EQ(l[first].substr(26, 13), "   416/08/23,") << l[first];
+        EXPECT_NE(l[first + 2].find("-3508,-14959,  10, -0.5,west"), std::string::npos) << l[first + 2];
+        ExternalList list;
+        const ExternalReadResult r = readExternalText(text, ExternalFormat::KaveloCsv, {}, list);
+        EXPECT_EQ(r.headerLines, static_cast<int64_t>(first));
+        ASSERT_EQ(r.count, cat.recordCount) << zone;
+        for (int i = 0; i < cat.recordCount; ++i)
+            EXPECT_EQ(encodeRecord(list.records[static_cast<std::size_t>(i)]), encodeRecord(cat[i])) << zone << " " << i;
+    }
+}
+
+TEST(ResultCsv, FieldTextsOfOtherShapesAndOlderFiles) {
+    // Magnitudes: "0.-5" as earlier files hold negative values; texts of other shapes by
+    // the short rule as before. Dates and times without separators: fixed positions.
+    struct Case {
+        const char *date, *time, *mag;
+        int32_t wantDate;
+        int wantTime, wantMag;
+    };
+    const Case cases[] = {{"2001/6/3", "5:46", "0.-5", 20010603, 546, -5},
+                          {"2001/06/03", "05:46", "-1.-5", 20010603, 546, -15},
+                          {"20010603", "0546", "6", 20016000, 506, 6},
+                          {"2001/06/03", "05:46", "65", 20010603, 546, 6},
+                          {"2001/06/03", "05:46", "+2.5", 20010603, 546, 25},
+                          {"", "", "abc", 0, 0, 0}};
+    for (const Case& c : cases) {
+        EarthquakeRecord rec;
+        parseCsvLine(std::string("1,1,") + c.date + "," + c.time + ",2957,13920,410," + c.mag + ",X", 0, rec,
+                     nullptr);
+        EXPECT_EQ(rec.date, c.wantDate) << c.date;
+        EXPECT_EQ(rec.time, c.wantTime) << c.time;
+        EXPECT_EQ(rec.mag, c.wantMag) << c.mag;
+    }
+}
+
+TEST(ResultCsv, OnlyTheColumnNamesOnLineElevenAreSkippedWithTheHeader) {
+    // A district file's line 11 is its first record, whatever it holds.
+    std::string text;
+    for (int i = 0; i < kCsvHeaderLines; ++i) text += "h\r\n";
+    ExternalList list;
+    ExternalReadResult r =
+        readExternalText(text + "1,1,2001/06/03,14:11,2957,13920,410,5.3,No\r\n", ExternalFormat::KaveloCsv, {}, list);
+    EXPECT_EQ(r.headerLines, kCsvHeaderLines);
+    EXPECT_EQ(r.count, 1);
+    r = readExternalText(text + std::string(kCsvColumnNames) + "\r\n" + std::string(kCsvColumnNames) + "\r\n",
+                         ExternalFormat::KaveloCsv, {}, list);
+    EXPECT_EQ(r.headerLines, kCsvHeaderLines + 1);
+    EXPECT_EQ(r.count, 1);  // a second copy further down is a line like any other
 }
 
 TEST(ResultCsv, AFileThatCannotBeCreatedIsReported) {

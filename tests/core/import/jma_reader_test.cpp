@@ -58,6 +58,23 @@ TEST(JmaReader, ReadsEveryFieldOfHypocentreRecords) {
     EXPECT_TRUE(r.events[2].origin.empty());
 }
 
+TEST(JmaReader, ALeadByteWithoutItsSecondByteEndsTheName) {
+    // Region field (columns 69-92) starting with the lead byte 0x84 and a NUL, or holding
+    // one whole character before them: no half character is kept.
+    auto withRegion = [](const std::string& region) {
+        std::string line = kTohoku;
+        line.replace(68, region.size(), region);
+        return line;
+    };
+    const std::string halfFirst = withRegion(std::string("\x84\0", 2));
+    const std::string halfAfterOne = withRegion(std::string("\x93\x8c\x84\0\x93\x8c", 6));
+    ASSERT_EQ(halfFirst.size(), 96u);
+    auto r = readJmaRecords(halfFirst + "\n" + halfAfterOne + "\n");
+    ASSERT_EQ(r.events.size(), 2u);
+    EXPECT_EQ(r.events[0].origin, "");
+    EXPECT_EQ(r.events[1].origin, "\x93\x8c");
+}
+
 TEST(JmaReader, DecodesNegativeBlankMagnitudesAndDepthForms) {
     auto r =
         readJmaRecords(kKumamotoNegative + "\n" + kOldBlankMagDepth + "\n" + kYearEndFixedDepth);

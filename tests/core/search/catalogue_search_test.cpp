@@ -214,6 +214,22 @@ TEST(ZoneSearch, BoundingBoxAndQuadrilateral) {
     EXPECT_TRUE(insideZone(flat, 3050, 13200));
 }
 
+TEST(ZoneSearch, AVerticalSideKeepsThePointsOnItsInnerSide) {
+    // The corners of a nearly north-south strip truncated to whole minutes: A-B is due
+    // north on its eastern side, and in its mirror image on its western side.
+    ZoneCorners east;
+    east.p = {DdmmPoint{3459, 14015}, DdmmPoint{3959, 14015}, DdmmPoint{4000, 13946}, DdmmPoint{3500, 13945}};
+    EXPECT_TRUE(insideZone(east, 3700, 14000));
+    EXPECT_TRUE(insideZone(east, 3700, 14014));
+    EXPECT_FALSE(insideZone(east, 3700, 14015));  // the eastern edge, as the box counts it
+    EXPECT_FALSE(insideZone(east, 3700, 14020));
+    ZoneCorners west;
+    west.p = {DdmmPoint{3459, 13945}, DdmmPoint{3959, 13945}, DdmmPoint{4000, 14014}, DdmmPoint{3500, 14015}};
+    EXPECT_TRUE(insideZone(west, 3700, 14000));
+    EXPECT_TRUE(insideZone(west, 3700, 13945));  // the western edge belongs to the zone
+    EXPECT_FALSE(insideZone(west, 3700, 13944));
+}
+
 TEST(ZoneSearch, StopsAtFirstRecordAfterEndDateAndIgnoresRikaAndDistance) {
     Fixture f;
     const ZoneCorners z = tilted();

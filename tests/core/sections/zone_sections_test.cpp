@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map/Zone.h"
+#include "search/CatalogueSearch.h"
 #include "sections/CrossSection.h"
 #include "sections/RotatingSection.h"
 
@@ -89,4 +90,31 @@ TEST(ZoneSections, RotatingStripKeepsTheFirst3000AndRefusesReversedBounds) {
     EXPECT_EQ(selectStripQuakes(*s.cat, z.corners, 60, 50, 0, 700, *s.sel), StripStatus::MagnitudeReversed);
     EXPECT_EQ(selectStripQuakes(*s.cat, z.corners, 0, 90, 300, 200, *s.sel), StripStatus::DepthReversed);
     EXPECT_EQ(s.sel->selectionCount, 7);
+}
+
+TEST(ZoneSections, NearlyNorthSouthZonesKeepWhatLiesOnTheirAxis) {
+    // 300 hypocentres a minute apart on the meridian 140E from 35N, the axis of zones from
+    // 35N 140E to 40N at 140E + 0, 1 or 2 minutes, both ways round. Truncating the corners
+    // to whole minutes gives the one-minute zones a vertical side.
+    Strip s;
+    for (int k = 0; k < 300; ++k) s.add(3500 + k / 60 * 100 + k % 60, 14000);
+    for (const int dLon : {0, 1, 2}) {
+        for (const bool northward : {true, false}) {
+            const DdmmPoint south{3500, 14000}, north{4000, 14000 + dLon};
+            const ZoneEnds ends = westFirst(northward ? south : north, northward ? north : south);
+            const ZoneBuild z = buildZoneCorners(ends.first, ends.second, 15);
+            ASSERT_TRUE(z.inRange);
+            SearchConditions c;
+            c.dateFrom = 18850101;
+            c.dateTo = 20201231;
+            c.mag2 = 90;
+            c.depth2 = 600;
+            EXPECT_EQ(runZoneSearch(*s.cat, c, false, z.corners, *s.sel), 300) << dLon << northward;
+            EXPECT_EQ(selectStripQuakes(*s.cat, z.corners, 0, 90, 0, 700, *s.sel), StripStatus::Ok);
+            EXPECT_EQ(s.sel->selectionCount, 300) << dLon << northward;
+            // Near both long sides, inside.
+            EXPECT_TRUE(insideZone(z.corners, 3700, 14014)) << dLon << northward;
+            EXPECT_TRUE(insideZone(z.corners, 3700, 13947)) << dLon << northward;
+        }
+    }
 }

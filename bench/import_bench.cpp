@@ -5,10 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 
 #include "catalogue/EarthquakeRecord.h"
+#include "common/FakeEventService.h"
+#include "common/LoopbackServer.h"
+#include "import/CivilTime.h"
 #include "import/FdsnReader.h"
 #include "import/ImportCommand.h"
 
@@ -102,3 +106,57 @@ static void BM_MergeComcatCsv100000Into40000(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.csv.size()));
 }
 BENCHMARK(BM_MergeComcatCsv100000Into40000)->Unit(benchmark::kMillisecond);
+
+// Fetch-and-import of 100000 events from a stand-in event service on 127.0.0.1 through
+// libcurl (kavelo-import --fdsn): pieces of at most 10000 rows, FDSN text, every page
+// read, converted, named and the catalogue written. The server builds each answer from
+// its records as a real service would.
+namespace {
+struct FetchService {
+    std::vector<EarthquakeRecord> records;
+    std::unique_ptr<test::FakeEventService> service;
+    std::unique_ptr<test::LoopbackServer> server;
+    std::filesystem::path out;
+    FetchService() {
+        std::mt19937 rng(20110311);
+        std::uniform_int_distribution<int> lat(2400, 4559), lon(12200, 14959), depth(0, 650),
+            mag(25, 79);
+        for (int i = 0; i < 100000; ++i) {
+            EarthquakeRecord r;
+            const int day = i / 10;  // ten a day from 1990 on
+            int y, m, d;
+            import::civilFromDays(import::daysFromCivil(1990, 1, 1) + day, y, m, d);
+            r.date = y * 10000 + m * 100 + d;
+            r.time = static_cast<int16_t>((i % 10) * 200 + 100 + i % 50);
+            r.lat = static_cast<int16_t>(lat(rng) / 100 * 100 + lat(rng) % 60);
+            r.lon = static_cast<int16_t>(lon(rng) / 100 * 100 + lon(rng) % 60);
+            r.depth = static_cast<int16_t>(depth(rng));
+            r.mag = static_cast<int16_t>(mag(rng));
+            records.push_back(r);
+        }
+        service = std::make_unique<test::FakeEventService>(records, /*csv=*/false);
+        server = std::make_unique<test::LoopbackServer>(
+            [this](const std::string& t) { return service->answer(t); });
+        out = std::filesystem::temp_directory_path() / "kavelo-bench-fetch.BIN";
+    }
+};
+}  // namespace
+
+static void BM_FetchAndImport100000FromLoopback(benchmark::State& state) {
+    static FetchService fs;
+    for (auto _ : state) {
+        std::filesystem::remove(fs.out);
+        std::ostringstream out, err;
+        import::FetchHooks hooks;
+        hooks.settings.firstPieceSeconds = 900LL * 86400;  // about 9000 events a piece
+        const int status = import::runImportCommand(
+            {"--fdsn", fs.server->baseUrl(), "--from", "1990-01-01", "--to", "2017-12-31", "-o",
+             fs.out.string()},
+            out, err, nullptr, &hooks);
+        if (status != 0) return state.SkipWithError(err.str().c_str());
+        benchmark::DoNotOptimize(out.str());
+    }
+    state.counters["events"] = static_cast<double>(fs.records.size());
+    std::filesystem::remove(fs.out);
+}
+BENCHMARK(BM_FetchAndImport100000FromLoopback)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev libpng-dev
       zlib1g-dev libpugixml-dev pkg-config fonts-ipafont-gothic nlohmann-json3-dev xvfb xauth
-      qt6-translations-l10n ccache clang libclang-rt-14-dev)
+      qt6-translations-l10n ccache clang libclang-rt-14-dev libcurl4-openssl-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -27,6 +27,7 @@ struct SourceEvent {
     std::optional<double> depthKm;
     std::optional<double> mag;
     std::string origin;    // region name from the source (Shift-JIS), empty if none
+    std::string eventType;  // the source's event type ("earthquake", "quarry blast"), or empty
     std::size_t line = 0;  // 1-based line where the event starts
 
     // Sets both position forms from decimal degrees (minutes truncated toward zero).

@@ -14,6 +14,7 @@ constexpr int kNone = -1;
 struct Columns {
     char delimiter = ',';
     int time = 0, lat = 1, lon = 2, depth = 3, mag = 4, place = kNone;
+    int magType = 5, eventType = 14;  // ComCat's columns
     int count = 5;  // fields a data line needs at least
 };
 
@@ -21,6 +22,7 @@ Columns fdsnTextDefaults() {
     Columns c;
     c.delimiter = '|';
     c.time = 1, c.lat = 2, c.lon = 3, c.depth = 4, c.mag = 10, c.place = 12;
+    c.magType = 9, c.eventType = 13;
     c.count = 11;
     return c;
 }
@@ -77,7 +79,7 @@ bool headerColumns(std::string_view line, Columns& c) {
     if (hash) l.remove_prefix(1);
     c = Columns{};
     c.delimiter = l.find('|') != std::string_view::npos ? '|' : ',';
-    c.time = c.lat = c.lon = c.depth = c.mag = c.place = kNone;
+    c.time = c.lat = c.lon = c.depth = c.mag = c.place = c.magType = c.eventType = kNone;
     std::vector<std::string_view> names;
     if (!split(l, c.delimiter, names)) return false;
     for (int i = 0; i < static_cast<int>(names.size()); ++i) {
@@ -95,6 +97,10 @@ bool headerColumns(std::string_view line, Columns& c) {
             c.mag = i;
         else if ((is("eventlocationname") || is("place")) && c.place == kNone)
             c.place = i;
+        else if (is("magtype") && c.magType == kNone)
+            c.magType = i;
+        else if ((is("eventtype") || is("type")) && c.eventType == kNone)
+            c.eventType = i;
     }
     if (c.time == kNone || c.lat == kNone || c.lon == kNone) return false;
     c.count = std::max({c.time, c.lat, c.lon}) + 1;
@@ -146,8 +152,12 @@ std::string lineToEvent(const std::vector<std::string_view>& f, const Columns& c
         auto m = parseDecimal(at(c.mag));
         if (!m || std::fabs(*m) > 20)
             return "magnitude " + quoted(at(c.mag)) + " is not a magnitude";
-        ev.mag = *m;
+        // Some services write 0 for a magnitude they do not have; without a magnitude
+        // type it is no measurement.
+        const bool typeColumn = c.magType != kNone && c.magType < static_cast<int>(f.size());
+        if (!(*m == 0 && typeColumn && trim(at(c.magType)).empty())) ev.mag = *m;
     }
+    ev.eventType = std::string(trim(at(c.eventType)));
     // Only a name in Japanese is worth keeping; English place texts are not region names.
     std::string_view place = trim(at(c.place));
     if (hasNonAscii(place)) {

@@ -1,7 +1,9 @@
 #include "import/ImportCommand.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -12,6 +14,7 @@
 #include "catalogue/NearestName.h"
 #include "import/EventReader.h"
 #include "import/ImportConversion.h"
+#include "import/TextFields.h"
 
 namespace kavelo::import {
 
@@ -23,6 +26,7 @@ constexpr std::size_t kProblemsShown = 200;
 
 struct Settings {
     std::string format = "auto";
+    std::string fdsn;  // service key or base URL; empty for a file import
     bool merge = false, strict = false;
     ConvertOptions convert;
     std::string output, names;
@@ -65,6 +69,28 @@ std::string parseArguments(const std::vector<std::string>& args, Settings& s, bo
             s.convert.keepUtc = true;
         } else if (a == "--box") {
             s.convert.japanBox = true;
+        } else if (a == "--all-types") {
+            s.convert.allTypes = true;
+        } else if (a == "--fdsn") {
+            if (!takeValue(s.fdsn) || s.fdsn.empty()) return "--fdsn needs a service";
+            std::string why;
+            if (!fdsnServiceFor(s.fdsn, why)) return why;
+        } else if (a == "--mag" || a == "--depth" || a == "--lat" || a == "--lon") {
+            Range& r = a == "--mag"     ? s.convert.mag
+                       : a == "--depth" ? s.convert.depth
+                       : a == "--lat"   ? s.convert.lat
+                                        : s.convert.lon;
+            if (hasValue || i + 2 >= args.size()) return a + " needs two numbers, MIN MAX";
+            auto lo = parseDecimal(args[i + 1]), hi = parseDecimal(args[i + 2]);
+            if (!lo || !hi)
+                return a + " '" + args[i + 1] + " " + args[i + 2] + "' is not two numbers";
+            i += 2;
+            if (*lo > *hi) return a + ": MIN is larger than MAX";
+            const double limit = a == "--lat" ? 90 : a == "--lon" ? 180 : 32767;
+            if (std::fabs(*lo) > limit || std::fabs(*hi) > limit)
+                return a + " values must lie within " + std::to_string(static_cast<int>(-limit)) +
+                       " ... " + std::to_string(static_cast<int>(limit));
+            r = {true, *lo, *hi};
         } else if (a == "--strict") {
             s.strict = true;
         } else if (a == "--format") {
@@ -87,7 +113,12 @@ std::string parseArguments(const std::vector<std::string>& args, Settings& s, bo
     }
     if (help) return {};
     if (s.output.empty()) return "no output file (-o OUT.BIN)";
-    if (s.inputs.empty()) return "no input file";
+    if (!s.fdsn.empty()) {
+        if (!s.inputs.empty()) return "--fdsn fetches from a service and takes no input file";
+        if (!s.convert.fromDate) return "--fdsn needs --from DATE (the start of the period)";
+    } else if (s.inputs.empty()) {
+        return "no input file";
+    }
     if (s.convert.fromDate && s.convert.toDate && s.convert.fromDate > s.convert.toDate)
         return "--from is later than --to";
     return {};
@@ -135,8 +166,10 @@ const char* plural(std::size_t n, const char* one, const char* many) {
 
 std::string importUsage() {
     return R"(usage: kavelo-import [--format auto|jma|fdsn|quakeml] [--merge] [--utc] [--box]
-                    [--from DATE] [--to DATE] [--strict] [--names CATALOGUE.BIN]
-                    -o OUT.BIN INPUT...
+                    [--from DATE] [--to DATE] [--mag MIN MAX] [--depth MIN MAX]
+                    [--lat MIN MAX] [--lon MIN MAX] [--all-types] [--strict]
+                    [--names CATALOGUE.BIN] -o OUT.BIN INPUT...
+       kavelo-import --fdsn SERVICE --from DATE [--to DATE] [filters] [--merge] -o OUT.BIN
 
 Reads hypocentre catalogues and writes OUT.BIN, a catalogue of 48-byte records such as
 DATA/GEPPO1.BIN, in date-time order. OUT.BIN is written to OUT.BIN.tmp, flushed to disk
@@ -171,8 +204,30 @@ Options:
   --from DATE, --to DATE
                  import only events of these dates (YYYY-MM-DD, inclusive, in the time of
                  the result); records already in OUT.BIN are kept.
+  --mag MIN MAX, --depth MIN MAX, --lat MIN MAX, --lon MIN MAX
+                 import only events within these bounds (inclusive), compared with the
+                 converted record: magnitude to 0.1, depth in whole km, latitude and
+                 longitude in degrees and whole minutes.
+  --all-types    keep events whose type is not an earthquake (explosion, quarry blast,
+                 mine collapse, ...); they are skipped and counted otherwise.
   --strict       stop at the first line that does not parse; nothing is written.
   --names FILE   catalogue to borrow region names from.
+
+Fetching from an FDSN event service (--fdsn SERVICE instead of INPUT files):
+  SERVICE        usgs    https://earthquake.usgs.gov/fdsnws/event/1/   (ComCat CSV)
+                 isc     https://www.isc.ac.uk/fdsnws/event/1/
+                 emsc    https://www.seismicportal.eu/fdsnws/event/1/
+                 iris    https://service.iris.edu/fdsnws/event/1/
+                 geofon  https://geofon.gfz-potsdam.de/fdsnws/event/1/
+                 ingv    https://webservices.ingv.it/fdsnws/event/1/
+                 or the base URL of any other FDSN event service.
+  The period (--from, required; --to, default today) is asked for in UTC with a day to
+  spare on each side, in pieces small enough for the service's row limit (a piece the
+  service refuses as too large is asked for in halves), ordered by time; the filters
+  above are applied to the converted records as for a file. A time-out, a cut-off answer
+  or HTTP 5xx is tried again (3 tries, waiting 2 s, then 4 s); any other answer stops
+  the fetch with the service's message. Nothing is written unless every piece arrived.
+  HTTP 204 means the service has no events: exit status 1 with "no events".
 
 A line that does not parse is reported with its file, line number and reason and
 skipped. The exit status is 0 when OUT.BIN was written, 1 when nothing was written,
@@ -181,7 +236,7 @@ skipped. The exit status is 0 when OUT.BIN was written, 1 when nothing was writt
 }
 
 int runImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     RewriteFileOps* ops) {
+                     RewriteFileOps* ops, const FetchHooks* fetch) {
     Settings s;
     bool help = false;
     if (std::string why = parseArguments(args, s, help); !why.empty()) {
@@ -248,6 +303,101 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
                 duplicates = 0;
     std::map<Dropped, std::size_t> dropped;
     std::map<std::string, std::size_t> ignored;
+    // Reports the bad lines of one read; false when --strict stops.
+    auto reportProblems = [&](const std::string& label, const ReadResult& r) {
+        for (std::size_t k = 0; k < r.problems.size() && k < kProblemsShown; ++k)
+            err << label << ":" << r.problems[k].line << ": " << r.problems[k].reason << "\n";
+        if (r.problemCount > kProblemsShown)
+            err << label << ": " << r.problemCount - kProblemsShown << " more bad lines not shown\n";
+        badLines += r.problemCount;
+        if (r.stopped || (s.strict && r.problemCount > 0)) {
+            err << "kavelo-import: stopped at the first bad line (--strict); nothing written\n";
+            return false;
+        }
+        return true;
+    };
+    auto takeEvents = [&](const ReadResult& r) {
+        eventsRead += r.events.size();
+        for (const auto& ev : r.events) {
+            EarthquakeRecord rec;
+            const Dropped why = convertEvent(ev, s.convert, rec);
+            if (why != Dropped::No) {
+                ++dropped[why];
+                continue;
+            }
+            if (known.matches(rec)) {
+                ++duplicates;
+                continue;
+            }
+            nameRecord(ev, names.empty() ? nullptr : &names, rec);
+            if (!ev.origin.empty())
+                ++ownNames;
+            else if (rec.origin[0] != '\0')
+                ++borrowedNames;
+            imported.push_back(rec);
+        }
+    };
+    std::size_t requests = 0;
+    if (!s.fdsn.empty()) {
+        const std::string where =
+            outputExists ? "the old " + s.output + " is unchanged" : "nothing written";
+        std::string why;
+        const FdsnService service = *fdsnServiceFor(s.fdsn, why);
+        const std::string name = serviceName(service);
+        std::unique_ptr<HttpTransport> own;
+        HttpTransport* transport = fetch ? fetch->transport : nullptr;
+        if (!transport) {
+            own = makeCurlTransport();
+            transport = own.get();
+        }
+        FetchSettings settings = fetch ? fetch->settings : FetchSettings{};
+        bool lineOpen = false;
+        auto closeLine = [&] {
+            if (lineOpen) err << "\n";
+            lineOpen = false;
+        };
+        const auto callerProgress = settings.progress;
+        settings.progress = [&](const FetchProgress& p) {
+            if (callerProgress) callerProgress(p);
+            if (p.piece.empty()) return;
+            const int percent = p.total > 0 ? static_cast<int>(p.done * 100 / p.total) : 100;
+            err << "\rfetching " << name << ": " << p.piece << " (" << percent << "%), " << p.events
+                << " " << plural(p.events, "event", "events") << ", " << p.requests << " "
+                << plural(p.requests, "request", "requests") << "   " << std::flush;
+            lineOpen = true;
+        };
+        const auto callerNotice = settings.notice;
+        settings.notice = [&](const std::string& text) {
+            if (callerNotice) callerNotice(text);
+            closeLine();
+            err << text << "\n";
+        };
+        const int64_t today = fetch && fetch->todayUtc ? fetch->todayUtc
+                                                      : static_cast<int64_t>(std::time(nullptr));
+        FetchResult fr = fetchEvents(*transport, service, fdsnQueryFor(s.convert, today), settings);
+        closeLine();
+        requests = fr.requests;
+        if (fr.status == FetchResult::Status::Cancelled) {
+            err << "kavelo-import: fetch from " << name << " cancelled; " << where << "\n";
+            return 1;
+        }
+        if (fr.status == FetchResult::Status::Failed) {
+            err << "kavelo-import: " << fr.message << "\n"
+                << "kavelo-import: fetch from " << name << " failed; " << where << "\n";
+            return 1;
+        }
+        if (fr.status == FetchResult::Status::NoEvents) {
+            err << "kavelo-import: no events: " << name << " has none for this query; " << where
+                << "\n";
+            return 1;
+        }
+        for (const auto& page : fr.pages) {
+            if (!reportProblems(page.label, page.read)) return 1;
+            takeEvents(page.read);
+        }
+        out << name << ": fdsn, " << eventsRead << " " << plural(eventsRead, "event", "events")
+            << " in " << requests << " " << plural(requests, "request", "requests") << "\n";
+    }
     for (const auto& path : s.inputs) {
         std::string bytes;
         if (!readWholeFile(path, bytes, kMaxInputBytes)) {
@@ -293,38 +443,12 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
             if (s.strict) break;
             continue;
         }
-        for (std::size_t k = 0; k < r.problems.size() && k < kProblemsShown; ++k)
-            err << path << ":" << r.problems[k].line << ": " << r.problems[k].reason << "\n";
-        if (r.problemCount > kProblemsShown)
-            err << path << ": " << r.problemCount - kProblemsShown << " more bad lines not shown\n";
-        badLines += r.problemCount;
-        if (r.stopped) {
-            err << "kavelo-import: stopped at the first bad line (--strict); nothing written\n";
-            return 1;
-        }
+        if (!reportProblems(path, r)) return 1;
         for (const auto& [why, n] : r.ignored) ignored[why] += n;
-        eventsRead += r.events.size();
         out << path << ": " << reader->name() << ", " << r.events.size() << " "
             << plural(r.events.size(), "event", "events") << "\n";
         const std::size_t firstOfFile = imported.size();
-        for (const auto& ev : r.events) {
-            EarthquakeRecord rec;
-            const Dropped why = convertEvent(ev, s.convert, rec);
-            if (why != Dropped::No) {
-                ++dropped[why];
-                continue;
-            }
-            if (known.matches(rec)) {
-                ++duplicates;
-                continue;
-            }
-            nameRecord(ev, names.empty() ? nullptr : &names, rec);
-            if (!ev.origin.empty())
-                ++ownNames;
-            else if (rec.origin[0] != '\0')
-                ++borrowedNames;
-            imported.push_back(rec);
-        }
+        takeEvents(r);
         if (&path != &s.inputs.back())  // only later inputs are checked against this one
             known.add(std::vector<EarthquakeRecord>(
                 imported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), imported.end()));
@@ -361,9 +485,15 @@ int runImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         return 1;
     }
 
-    out << "read:       " << eventsRead << " " << plural(eventsRead, "event", "events") << " from "
-        << s.inputs.size() - failedFiles << " "
-        << plural(s.inputs.size() - failedFiles, "file", "files");
+    out << "read:       " << eventsRead << " " << plural(eventsRead, "event", "events") << " from ";
+    if (!s.fdsn.empty()) {
+        std::string why;
+        out << serviceName(*fdsnServiceFor(s.fdsn, why)) << " (" << requests << " "
+            << plural(requests, "request", "requests") << ")";
+    } else {
+        out << s.inputs.size() - failedFiles << " "
+            << plural(s.inputs.size() - failedFiles, "file", "files");
+    }
     if (failedFiles) out << " (" << failedFiles << " not read)";
     out << "\nwritten:    " << result.size() << " records to " << s.output << " (" << added
         << " imported";

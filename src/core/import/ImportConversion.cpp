@@ -32,12 +32,47 @@ const char* describeDropped(Dropped why) {
             return "outside --from/--to";
         case Dropped::OutOfRange:
             return "depth or magnitude out of the record's range";
+        case Dropped::NotEarthquake:
+            return "not earthquakes (--all-types keeps them)";
+        case Dropped::OutsideMag:
+            return "outside --mag";
+        case Dropped::OutsideDepth:
+            return "outside --depth";
+        case Dropped::OutsideLat:
+            return "outside --lat";
+        case Dropped::OutsideLon:
+            return "outside --lon";
     }
     return "";
 }
 
+bool isEarthquakeType(std::string_view type) {
+    std::string t;
+    for (char c : type) t += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    while (!t.empty() && t.front() == ' ') t.erase(t.begin());
+    // EMSC writes short codes: known, suspected and felt earthquake.
+    return t.empty() || t == "earthquake" || t == "induced or triggered event" ||
+           t == "not reported" || t == "induced earthquake" || t == "tectonic earthquake" ||
+           t == "ke" || t == "se" || t == "fe";
+}
+
+double ddmmToDegreesExact(int ddmm) {
+    const int a = std::abs(ddmm);
+    const double deg = a / 100 + (a % 100) / 60.0;
+    return ddmm < 0 ? -deg : deg;
+}
+
+namespace {
+bool outside(const Range& r, double v) {
+    // A hair of tolerance so that a bound typed in degrees (35.1) meets the minute it names.
+    return r.set && (v < r.min - 1e-9 || v > r.max + 1e-9);
+}
+}  // namespace
+
 Dropped convertEvent(const SourceEvent& ev, const ConvertOptions& o, EarthquakeRecord& rec) {
     rec = EarthquakeRecord{};
+    if (!o.allTypes && !isEarthquakeType(ev.eventType)) return Dropped::NotEarthquake;
     const int64_t shift = ev.utc && !o.keepUtc ? kJstOffsetMinutes : 0;
     const CivilTime t = shiftedByMinutes(ev.time, shift);
     rec.date = t.year * 10000 + t.month * 100 + t.day;
@@ -55,6 +90,11 @@ Dropped convertEvent(const SourceEvent& ev, const ConvertOptions& o, EarthquakeR
         return Dropped::OutsideBox;
     if ((o.fromDate && rec.date < o.fromDate) || (o.toDate && rec.date > o.toDate))
         return Dropped::OutsidePeriod;
+    if (o.mag.set && (rec.mag < std::lround(o.mag.min * 10) || rec.mag > std::lround(o.mag.max * 10)))
+        return Dropped::OutsideMag;
+    if (outside(o.depth, rec.depth)) return Dropped::OutsideDepth;
+    if (outside(o.lat, ddmmToDegreesExact(rec.lat))) return Dropped::OutsideLat;
+    if (outside(o.lon, ddmmToDegreesExact(rec.lon))) return Dropped::OutsideLon;
     return Dropped::No;
 }
 

@@ -18,14 +18,43 @@
 
 namespace kavelo::import {
 
+// An inclusive range of values; an unset range lets everything through.
+struct Range {
+    bool set = false;
+    double min = 0, max = 0;
+};
+
 struct ConvertOptions {
     bool keepUtc = false;   // UTC sources stay in UTC
     bool japanBox = false;  // drop events outside 24-50 N, 122-152 E
     int32_t fromDate = 0;   // YYYYMMDD of the converted time, 0 = open
     int32_t toDate = 0;     // inclusive, 0 = open
+    bool allTypes = false;  // keep explosions, quarry blasts and other non-earthquakes
+    // Applied to the converted record: magnitude as stored (x 10, compared with the bounds
+    // x 10 rounded), whole km, and ddmm read back as degrees.
+    Range mag, depth, lat, lon;
 };
 
-enum class Dropped { No, NoMagnitude, OutsideBox, OutsidePeriod, OutOfRange };
+// Reasons in the order the summary lists them; new ones go at the end.
+enum class Dropped {
+    No,
+    NoMagnitude,
+    OutsideBox,
+    OutsidePeriod,
+    OutOfRange,
+    NotEarthquake,
+    OutsideMag,
+    OutsideDepth,
+    OutsideLat,
+    OutsideLon
+};
+
+// False for event types that are not earthquakes (explosions, quarry blasts, collapses...);
+// an empty or unreported type counts as an earthquake.
+bool isEarthquakeType(std::string_view type);
+
+// ddmm / dddmm read back as decimal degrees.
+double ddmmToDegreesExact(int ddmm);
 const char* describeDropped(Dropped why);
 
 // Converts the event's time, position, depth and magnitude into rec (the name is left

@@ -46,6 +46,42 @@ std::optional<double> fixedDecimal(std::string_view field, int decimals) {
     return *v / std::pow(10.0, decimals);
 }
 
+// A degrees field: an optional sign, blanks allowed between it and the digits.
+std::optional<int> signedDegrees(std::string_view field) {
+    std::string_view t = trim(field);
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) {
+        std::string joined(1, t[0]);
+        joined += trim(t.substr(1));
+        return parseInteger(joined);
+    }
+    return parseInteger(t);
+}
+
+// A minutes field (F4.2); blank is zero minutes.
+std::optional<double> minutesField(std::string_view field) {
+    if (allBlank(field)) return 0.0;
+    return fixedDecimal(field, 2);
+}
+
+// Why a line that does not start with a hypocentre type is no record at all; empty when
+// it looks like a record of another type (phase, comment, end of event).
+std::string notARecord(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c == 0x7f)
+            return "not a record: control byte " + std::to_string(c) + " in column " +
+                   std::to_string(i + 1);
+    }
+    const unsigned char first = static_cast<unsigned char>(line[0]);
+    if (!((first >= 'A' && first <= 'Z') || (first >= '0' && first <= '9')))
+        return "not a record: column 1 holds " + quoted(line.substr(0, 1)) +
+               ", not a record type";
+    std::size_t end = line.find_last_not_of(' ') + 1;
+    if (end > kRecordLength)
+        return "not a record: " + std::to_string(end) + " bytes, longer than 96 columns";
+    return {};
+}
+
 // The region name without the blanks (ASCII or full-width) that pad it, never keeping
 // half of a double-byte character: a lead byte whose second byte is missing or NUL
 // ends the name before it.
@@ -117,10 +153,12 @@ std::string parseJmaRecord(std::string_view raw, SourceEvent& ev) {
         return "seconds " + quoted(cols(line, 14, 17)) + " are not ss.ss";
     t.second = s.value_or(0);
 
-    auto latD = parseInteger(cols(line, 22, 24));
-    auto latM = fixedDecimal(cols(line, 25, 28), 2);
-    auto lonD = parseInteger(cols(line, 33, 36));
-    auto lonM = fixedDecimal(cols(line, 37, 40), 2);
+    // Degrees may carry their sign apart from the digits ("- 9"); minutes left blank in
+    // old records are whole degrees.
+    auto latD = signedDegrees(cols(line, 22, 24));
+    auto lonD = signedDegrees(cols(line, 33, 36));
+    auto latM = minutesField(cols(line, 25, 28));
+    auto lonM = minutesField(cols(line, 37, 40));
     if (!latD || !latM || std::abs(*latD) > 90 || *latM < 0 || *latM >= 60)
         return "latitude " + quoted(cols(line, 22, 28)) + " is not degrees and minutes";
     if (!lonD || !lonM || std::abs(*lonD) > 180 || *lonM < 0 || *lonM >= 60)
@@ -182,6 +220,10 @@ ReadResult JmaReader::read(std::string_view bytes, const ReadOptions& options) c
             continue;
         }
         if (!isHypocentreType(line[0])) {
+            if (std::string why = notARecord(line); !why.empty()) {
+                if (res.problem(cur.lineNumber(), std::move(why), options)) break;
+                continue;
+            }
             ++res.ignored[std::string("record type ") + quoted(line.substr(0, 1)) +
                           " (not a hypocentre)"];
             continue;

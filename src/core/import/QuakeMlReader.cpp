@@ -144,6 +144,7 @@ ReadResult QuakeMlReader::read(std::string_view bytes, const ReadOptions& option
         SourceEvent out;
         out.utc = true;
         out.line = line;
+        out.eventType = std::string(trim(text(child(ev, "type"))));
         std::string why = parseIsoTime(text(child(child(origin, "time"), "value")), out.time);
         if (!why.empty()) {
             if (fail("origin " + why)) break;

@@ -9,6 +9,7 @@
 #include "help/TExtHelp.h"
 #include "help/THowto.h"
 #include "help/TMap3DHelp.h"
+#include "import/TFdsnFetch.h"
 #include "map/TEngScale.h"
 #include "map/TMagScale.h"
 #include "map/TMap.h"
@@ -60,6 +61,7 @@ bool createAllWindows() {
     Stop = new TStop;
     AboutBox = new TAboutBox;
     Analysis = new TAnalysis;
+    FdsnFetch = new TFdsnFetch;
     Form1->show();
     return true;
 }

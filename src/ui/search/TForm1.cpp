@@ -18,6 +18,7 @@
 #include "catalogue/OriginNameTable.h"
 #include "chronology/TRikaNenpyo.h"
 #include "external/TExtFile.h"
+#include "import/TFdsnFetch.h"
 #include "help/TAboutBox.h"
 #include "help/TDistHelp.h"
 #include "help/TExtHelp.h"
@@ -25,10 +26,13 @@
 #include "help/TMap3DHelp.h"
 #include "map/TMap.h"
 #include "map/TMapFormat.h"
+#include "map/TZone.h"
 #include "search/ConditionMemory.h"
 #include "search/TDirec.h"
 #include "search/TDist.h"
 #include "search/TFileOut.h"
+#include "search/TOrigin.h"
+#include "sections/TSection.h"
 #include "statistics/TStatistics.h"
 
 using namespace kavelo;
@@ -300,6 +304,7 @@ void TForm1::buildMenus() {
     FileF1 = menuBar()->addMenu("&File");
     FileF1->setObjectName("FileF1");
     ExtFileInput = action(FileF1, "ExtFileInput", "CSV File Input", &TForm1::ExtFileInputClick);
+    FdsnFetch1 = action(FileF1, "FdsnFetch1", "地震カタログ取得 (FDSN)", &TForm1::FdsnFetch1Click);
     SaveType1 = submenu(FileF1, "SaveType1", "保存ﾌｧｲﾙﾀｲﾌﾟ");
     GIF1 = action(SaveType1, "GIF1", "PNG", &TForm1::GIF1Click, true);
     BMP1 = action(SaveType1, "BMP1", "BMP", &TForm1::BMP1Click, true);
@@ -504,6 +509,45 @@ void TForm1::FormCreate() {
         w->setEnabled(false);
     TkBtn1->setVisible(false);
     drawLogo();
+}
+
+bool TForm1::reloadCatalogue() {
+    // A zone, a pick and a section hold record numbers of the old catalogue.
+    if (Map) {
+        Map->zoneSet = false;
+        Map->zoneMode = false;
+        Map->p1Set = false;
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{Zone, ::Origin, Section})
+        if (w) w->close();
+    if (!loadCatalogue()) {
+        catalogue.recordCount = 0;
+        selection.setIdentity(0);
+        listAll(0);
+        showLastDate();
+        return false;
+    }
+    loadOriginNames();
+    RadioGroup1->setItemIndexSilently(0);
+    CBDistance->blockSignals(true);
+    CBDistance->setChecked(false);
+    CBDistance->blockSignals(false);
+    BtnResetClick();
+    allMode = 1;
+    distanceMode = 0;
+    selection.setIdentity(catalogue.recordCount);
+    if (ListChk->isChecked()) listAll(catalogue.recordCount);
+    Label18->setText("");
+    showLastDate();
+    Label32->setText("すべての地震");
+    extListShown = 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{date1, date2, lat1, lat2, lon1, lon2, mag1,
+                                                      mag2, depth1, depth2, Origin, BtnSearch,
+                                                      BtnReset, Button3, Button4, RadioGroup2})
+        w->setEnabled(false);
+    TkBtn1->setVisible(false);
+    if (Map && Map->isVisible()) Map->BtnMapDrawClick();
+    return true;
 }
 
 void TForm1::listAll(int n) {
@@ -877,6 +921,10 @@ void TForm1::BtnFileClick() {
 }
 void TForm1::MapFormat1Click() { showWindow(MapFormat); }
 void TForm1::ExtFileInputClick() { showWindow(ExtFile); }
+
+void TForm1::FdsnFetch1Click() {
+    if (FdsnFetch) showWindow(FdsnFetch);
+}
 void TForm1::Howto1Click() { showWindow(Howto); }
 void TForm1::N31Click() { showWindow(Map3DHelp); }
 void TForm1::DistHelp1Click() { showWindow(DistHelp); }

@@ -48,6 +48,10 @@ public:
     void showLastDate();
     // Search inside a zone quadrilateral (the map's zone window lists with it).
     void zoneSearch(const kavelo::ZoneCorners& zone);
+    // Loads DATA/GEPPO1.BIN again after it was replaced (the fetch window): the Catalogue,
+    // the name substitution and the listing as at start; a zone drawn on the old catalogue
+    // and the windows showing its records are closed. False when it cannot be read.
+    bool reloadCatalogue();
     // The distance circle every search applies while the distance window has it on.
     kavelo::DistanceCondition distanceCondition() const;
 
@@ -70,7 +74,7 @@ public:
     kavelo::ui::TImage* Image1;
     QMenu *FileF1, *Edit1, *Color1, *HelpH1, *Coast1, *Land1, *Sea1, *Grid1, *SubGrid1,
         *SaveType1, *DepthRange1;
-    QAction *ExtFileInput, *QuitQ1, *MapFormat1, *Default1, *Howto1, *N31, *DistHelp1, *ExtHelp1,
+    QAction *ExtFileInput, *FdsnFetch1, *QuitQ1, *MapFormat1, *Default1, *Howto1, *N31, *DistHelp1, *ExtHelp1,
         *Version1, *GIF1, *BMP1, *km10, *km20, *km50, *km100;
     QMenu* Analysis1;
     QAction *Statistics1, *SeismicityAnalysis1;
@@ -138,6 +142,7 @@ public slots:
     void BtnFileClick();
     void MapFormat1Click();
     void ExtFileInputClick();
+    void FdsnFetch1Click();
     void Howto1Click();
     void N31Click();
     void DistHelp1Click();

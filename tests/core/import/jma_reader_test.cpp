@@ -159,3 +159,63 @@ TEST(JmaReader, RecognisesItsFilesOnly) {
     EXPECT_EQ(jma.recognise("<?xml version=\"1.0\"?><q:quakeml/>"), 0);
     EXPECT_EQ(jma.recognise(""), 0);
 }
+
+TEST(JmaReader, ReadsSouthernLatitudesWithABlankAfterTheSignAndBlankMinutes) {
+    // Real records: a USGS hypocentre at 9°00.54'S written "- 9", and a 1924 record whose
+    // minutes of latitude are blank (35°00') and of longitude whole ("30  ").
+    std::string south = "U199811012323016     - 90054     1502884     33     44B";
+    std::string old1924 = "J192408012201         35         13930        0     65J";
+    south.resize(96, ' ');
+    old1924.resize(96, ' ');
+    auto r = readJmaRecords(south + "\r\n" + old1924 + "\r\n");
+    ASSERT_EQ(r.problemCount, 0u) << r.problems[0].reason;
+    ASSERT_EQ(r.events.size(), 2u);
+    const SourceEvent& s = r.events[0];
+    EXPECT_EQ(s.latDdmm, -900);
+    EXPECT_NEAR(s.latDeg, -(9 + 0.54 / 60), 1e-12);
+    EXPECT_EQ(s.lonDdmm, 15028);
+    EXPECT_NEAR(s.lonDeg, 150 + 28.84 / 60, 1e-12);
+    EXPECT_DOUBLE_EQ(*s.depthKm, 33);
+    EXPECT_DOUBLE_EQ(*s.mag, 4.4);
+    EXPECT_EQ(s.time.hour, 23);
+    EXPECT_EQ(s.time.minute, 23);
+    const SourceEvent& o = r.events[1];
+    EXPECT_EQ(o.latDdmm, 3500);
+    EXPECT_DOUBLE_EQ(o.latDeg, 35);
+    EXPECT_EQ(o.lonDdmm, 13930);
+    EXPECT_DOUBLE_EQ(*o.depthKm, 0);
+    EXPECT_DOUBLE_EQ(*o.mag, 6.5);
+    EXPECT_DOUBLE_EQ(o.time.second, 0);
+
+    // A sign alone, or blank degrees with minutes, is still no latitude.
+    std::string noDegrees = south;
+    noDegrees.replace(21, 3, "-  ");
+    std::string onlyMinutes = old1924;
+    onlyMinutes.replace(21, 7, "   3000");
+    auto bad = readJmaRecords(noDegrees + "\n" + onlyMinutes + "\n");
+    ASSERT_EQ(bad.problemCount, 2u);
+    EXPECT_NE(bad.problems[0].reason.find("latitude"), std::string::npos);
+    EXPECT_NE(bad.problems[1].reason.find("latitude"), std::string::npos);
+}
+
+TEST(JmaReader, NamesLinesThatAreNoRecordAtAll) {
+    using namespace std::string_literals;
+    const std::string tohoku = kTohoku;
+    const std::string text = "C comment\n"s + "\x01\x89PNG\x1a\x00garbage\n"s +
+                             tohoku + "\n" + "M" + std::string(120, '1') + "\n" +
+                             "\xEF\xBB\xBFJ text in UTF-8\n" + "E\tend\n" + "9 phase line\n";
+    auto r = readJmaRecords(std::string_view(text.data(), text.size()));
+    ASSERT_EQ(r.events.size(), 1u);
+    ASSERT_EQ(r.problemCount, 4u);
+    EXPECT_EQ(r.problems[0].line, 2u);
+    EXPECT_EQ(r.problems[0].reason, "not a record: control byte 1 in column 1");
+    EXPECT_EQ(r.problems[1].line, 4u);
+    EXPECT_EQ(r.problems[1].reason, "not a record: 121 bytes, longer than 96 columns");
+    EXPECT_EQ(r.problems[2].line, 5u);
+    EXPECT_NE(r.problems[2].reason.find("not a record: column 1 holds"), std::string::npos);
+    EXPECT_EQ(r.problems[3].line, 6u);
+    EXPECT_EQ(r.problems[3].reason, "not a record: control byte 9 in column 2");
+    // Records of other types are still counted by type.
+    EXPECT_EQ(r.ignored["record type 'C' (not a hypocentre)"], 1u);
+    EXPECT_EQ(r.ignored["record type '9' (not a hypocentre)"], 1u);
+}

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "analysis/TAnalysis.h"
 #include "chronology/TRikaNenpyo.h"
 #include "external/TEqAdd.h"
 #include "external/TExtFile.h"
@@ -58,6 +59,7 @@ bool createAllWindows() {
     EqAdd = new TEqAdd;
     Stop = new TStop;
     AboutBox = new TAboutBox;
+    Analysis = new TAnalysis;
     Form1->show();
     return true;
 }

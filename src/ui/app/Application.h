@@ -1,6 +1,6 @@
 #pragma once
 
 namespace kavelo::ui {
-// Creates the 25 windows once, in their fixed order. False when start-up must end.
+// Creates the windows once (the 25, then the analysis window), in their fixed order. False when start-up must end.
 bool createAllWindows();
 }  // namespace kavelo::ui

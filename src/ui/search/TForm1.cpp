@@ -352,6 +352,12 @@ void TForm1::buildMenus() {
     Default1 = action(Color1, "Default1", "Default", &TForm1::Default1Click);
     for (auto* a : {Blue1, Yellow1, Aqua2, Aqua3, Yellow3}) a->setChecked(true);
 
+    Analysis1 = menuBar()->addMenu("解析");
+    Analysis1->setObjectName("Analysis1");
+    Statistics1 = action(Analysis1, "Statistics1", "統計値", &TForm1::Statistics1Click);
+    SeismicityAnalysis1 = action(Analysis1, "SeismicityAnalysis1", "地震活動解析",
+                                 &TForm1::SeismicityAnalysis1Click);
+
     HelpH1 = menuBar()->addMenu("&Help");
     HelpH1->setObjectName("HelpH1");
     Howto1 = action(HelpH1, "Howto1", "How to", &TForm1::Howto1Click);

@@ -72,6 +72,8 @@ public:
         *SaveType1, *DepthRange1;
     QAction *ExtFileInput, *QuitQ1, *MapFormat1, *Default1, *Howto1, *N31, *DistHelp1, *ExtHelp1,
         *Version1, *GIF1, *BMP1, *km10, *km20, *km50, *km100;
+    QMenu* Analysis1;
+    QAction *Statistics1, *SeismicityAnalysis1;
     // Colour items: coast, land, sea, grid, sub-grid.
     QAction *Blue1, *Aqua1, *Black1, *None1;
     QAction *Yellow1, *Green1, *Brown1, *None3;
@@ -141,6 +143,8 @@ public slots:
     void DistHelp1Click();
     void ExtHelp1Click();
     void Version1Click();
+    void Statistics1Click();
+    void SeismicityAnalysis1Click();
     void Image1Click();
     void QuitQ1Click();
     void BtnCloseClick();

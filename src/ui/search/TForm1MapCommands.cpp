@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QVariant>
 
+#include "analysis/TAnalysis.h"
 #include "app/Convert.h"
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
@@ -49,6 +50,19 @@ void TForm1::Button1Click() {
     // Shown first: showing the window clears its picture.
     showWindow(Statistics);
     Statistics->Button3Click();
+}
+
+// The analysis menu: the statistics item acts as its button does, when that is enabled.
+void TForm1::Statistics1Click() {
+    if (Button1->isEnabled()) Button1Click();
+}
+
+void TForm1::SeismicityAnalysis1Click() {
+    if (!Analysis) return;
+    // Showing a hidden window draws the selection; a visible one is redrawn.
+    const bool visible = Analysis->isVisible();
+    showWindow(Analysis);
+    if (visible) Analysis->BtnDrawClick();
 }
 
 void TForm1::BtnDepthClick() {

@@ -10,6 +10,7 @@
 #include <set>
 #include <utility>
 
+#include "analysis/TAnalysis.h"
 #include "app/Convert.h"
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
@@ -57,6 +58,7 @@ TStatistics::TStatistics(QWidget* parent) : QWidget(parent) {
     Button6 = makeButton(this, "Button6", "", 876, 8, 68, 28);
     Button8 = makeButton(this, "Button8", "", 876, 50, 68, 28);
     Button1 = makeButton(this, "Button1", "", 876, 94, 68, 32);
+    BtnAnalysis = makeButton(this, "BtnAnalysis", "解析", 853, 600, 68, 28);
 
     connect(Button1, &QPushButton::clicked, this, &TStatistics::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TStatistics::Button2Click);
@@ -66,6 +68,7 @@ TStatistics::TStatistics(QWidget* parent) : QWidget(parent) {
     connect(Button6, &QPushButton::clicked, this, &TStatistics::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TStatistics::Button7Click);
     connect(Button8, &QPushButton::clicked, this, &TStatistics::Button8Click);
+    connect(BtnAnalysis, &QPushButton::clicked, this, &TStatistics::BtnAnalysisClick);
     FormCreate();
 }
 
@@ -277,6 +280,13 @@ void TStatistics::Button8Click() {
 }
 
 void TStatistics::Button1Click() { close(); }
+
+void TStatistics::BtnAnalysisClick() {
+    if (!Analysis) return;
+    const bool visible = Analysis->isVisible();
+    showWindow(Analysis);
+    if (visible) Analysis->BtnDrawClick();
+}
 
 // The file output button stays disabled; a click would only clear the picture.
 void TStatistics::Button2Click() { clearImage(); }

@@ -27,6 +27,7 @@ public:
     kavelo::ui::TRadioGroup* RadioGroup3;
     QCheckBox* CBAfter;
     QPushButton *Button1, *Button2, *Button3, *Button4, *Button5, *Button6, *Button7, *Button8;
+    QPushButton* BtnAnalysis;  // opens the seismicity analysis window
     QLabel *Label1, *Label2, *Label3, *Label4;
 
     // State of the last cumulative display.
@@ -67,6 +68,7 @@ public slots:
     void Button6Click();
     void Button7Click();
     void Button8Click();
+    void BtnAnalysisClick();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -48,6 +48,9 @@ public:
     void showLastDate();
     // Search inside a zone quadrilateral (the map's zone window lists with it).
     void zoneSearch(const kavelo::ZoneCorners& zone);
+    // Lists a selection another window makes (scan fills `selection` and returns its
+    // count) as a search result: list, count and the buttons that use it.
+    void listFound(const std::function<int(const kavelo::SearchProgress*)>& scan) { scanAndList(scan); }
     // The distance circle every search applies while the distance window has it on.
     kavelo::DistanceCondition distanceCondition() const;
 

@@ -459,10 +459,10 @@ int runAnalyseCommand(const std::vector<std::string>& args, std::ostream& out, s
         }
         options[a] = vals;
     }
-    if (files.empty()) return usage("no catalogue file");
-
     try {
-        CommandArgs cargs(options, files, makeFilter(options));
+        EventFilter filter = makeFilter(options);
+        if (files.empty()) return usage("no catalogue file");
+        CommandArgs cargs(options, files, filter);
         return cmd->run(cargs, out, err);
     } catch (const UsageError& e) {
         return usage(e.what());

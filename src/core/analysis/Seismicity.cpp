@@ -19,7 +19,8 @@ BEstimate fromSums(int64_t n, int64_t s1, int64_t s2, int cut, Estimator e) {
     if (n <= 0) return r;
     r.meanMagnitude = static_cast<double>(s1) / static_cast<double>(n) / 10.0;
     // N * sum((10 M - 10 M̄)^2), exact in integers; zero when every magnitude is equal.
-    const int64_t spread = n * s2 - s1 * s1;
+    // 128 bits: with tens of millions of events the products pass 2^63.
+    const __int128 spread = static_cast<__int128>(n) * s2 - static_cast<__int128>(s1) * s1;
     if (n < 2 || spread <= 0) return r;
     const int64_t excess = s1 - n * static_cast<int64_t>(cut);  // 10 N (M̄ - Mc)
     double b = 0.0;

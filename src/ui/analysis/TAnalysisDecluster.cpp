@@ -22,8 +22,12 @@ using namespace kavelo::analysis;
 
 namespace {
 
-// Two significant digits, as an uncertainty is quoted.
-QString sigmaText(double v) { return std::isfinite(v) ? QString::number(v, 'g', 2) : QString("?"); }
+// Two significant digits, as an uncertainty is quoted (7.4, 0.024), whole numbers from 10 on.
+QString sigmaText(double v) {
+    if (!std::isfinite(v) || v <= 0.0) return "?";
+    const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(v))));
+    return QString::number(v, 'f', std::min(decimals, 12));
+}
 
 QString recordText(const EarthquakeRecord& r) {
     return QString::asprintf("%04d/%02d/%02d %02d:%02d M%s", r.date / 10000, r.date / 100 % 100, r.date % 100,

@@ -85,7 +85,12 @@ const char* mcMethodName(McMethod m) {
     return "";
 }
 
-MagnitudeBins::MagnitudeBins(std::span<const int> mag10) {
+void MagnitudeBins::assign(std::span<const int> mag10) {
+    low_ = 0;
+    counts_.clear();
+    n_.clear();
+    s1_.clear();
+    s2_.clear();
     if (mag10.empty()) return;
     const auto [lo, hi] = std::minmax_element(mag10.begin(), mag10.end());
     low_ = *lo;
@@ -285,6 +290,7 @@ BTimeResult bOverTime(std::span<const int> mags, std::span<const double> times,
     const std::size_t step = static_cast<std::size_t>(std::max(opt.step, 1));
     std::vector<int> sample(window);
     std::vector<double> bs, mcs, ns;
+    MagnitudeBins bins;
     uint64_t windowIndex = 0;
     for (std::size_t start = 0; start + window <= total; start += step, ++windowIndex) {
         ++r.windows;
@@ -294,7 +300,7 @@ BTimeResult bOverTime(std::span<const int> mags, std::span<const double> times,
         for (std::size_t i = start; i < start + window; ++i) t += times[i];
         row.time = t / static_cast<double>(window);
         if (opt.bootstrap <= 0) {
-            const MagnitudeBins bins(slice);
+            bins.assign(slice);
             const std::optional<int> mc = chooseMc(bins, choice, e);
             if (!mc) {
                 ++r.skipped;
@@ -317,7 +323,7 @@ BTimeResult bOverTime(std::span<const int> mags, std::span<const double> times,
             ns.clear();
             for (int k = 0; k < opt.bootstrap; ++k) {
                 for (std::size_t i = 0; i < window; ++i) sample[i] = slice[below(splitMix(state), window)];
-                const MagnitudeBins bins(sample);
+                bins.assign(sample);
                 const std::optional<int> mc = chooseMc(bins, choice, e);
                 if (!mc) continue;
                 const BEstimate est = estimateB(bins, *mc, e);

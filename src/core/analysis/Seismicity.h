@@ -28,7 +28,9 @@ const char* mcMethodName(McMethod m);                // "maxc", "gft90", "gft95"
 class MagnitudeBins {
 public:
     MagnitudeBins() = default;
-    explicit MagnitudeBins(std::span<const int> mag10);
+    explicit MagnitudeBins(std::span<const int> mag10) { assign(mag10); }
+    // Rebuilds the bins for other magnitudes, reusing the memory (bootstrap loops).
+    void assign(std::span<const int> mag10);
 
     bool empty() const { return counts_.empty(); }
     int lowest() const { return low_; }    // smallest bin (tenths); only when !empty()

@@ -298,7 +298,13 @@ void drawBOverTime(Canvas& c, const analysis::BTimeResult& r) {
     }
     const auto [t0, t1] = timeSpan(t);
     const auto [b0, b1] = padded(bLow, bHigh, 0.08);
-    const auto [m0, m1] = padded(mLow, mHigh, 0.15);
+    // Mc moves in steps of 0.1: at least half a magnitude of axis keeps its ticks on that grid.
+    if (mHigh - mLow < 0.5) {
+        const double mid = (mHigh + mLow) / 2.0;
+        mLow = mid - 0.25;
+        mHigh = mid + 0.25;
+    }
+    const auto [m0, m1] = padded(mLow, mHigh, 0.1);
     const QRect all = mainArea(c);
     const int split = all.top() + all.height() * 62 / 100;
     const PlotArea pb(QRect(QPoint(all.left(), all.top()), QPoint(all.right(), split - 30)),

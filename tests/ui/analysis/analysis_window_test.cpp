@@ -13,6 +13,7 @@
 
 #include "analysis/AnalysisDrawing.h"
 #include "analysis/TAnalysis.h"
+#include "statistics/TStatistics.h"
 #include "ui/UiFixture.h"
 
 using namespace kavelo;
@@ -255,4 +256,22 @@ TEST(AnalysisDrawing, AxesHaveNiceTicks) {
     const PlotArea depth(QRect(0, 0, 100, 100), {0.0, 1.0, false, false, ""},
                          {0.0, 100.0, false, true, ""});
     EXPECT_LT(depth.py(0.0), depth.py(50.0));  // depth grows downward
+}
+
+TEST(AnalysisWindow, OpensFromTheStatisticsWindow) {
+    UiFixture fx;
+    TStatistics stats;
+    EXPECT_EQ(stats.BtnAnalysis->text(), "解析");
+    // Below the picture, clear of the statistics window's own controls.
+    EXPECT_GE(stats.BtnAnalysis->geometry().top(), stats.Image1->geometry().bottom());
+    EXPECT_LE(stats.BtnAnalysis->geometry().bottom(), stats.height());
+    Analysis = new TAnalysis;
+    stats.BtnAnalysisClick();
+    EXPECT_TRUE(Analysis->isVisible());
+    // Without a main window there is no selection: the window says so.
+    EXPECT_EQ(Analysis->Memo1->toPlainText(), "地震が選択されていません");
+    stats.BtnAnalysisClick();  // a second click redraws the open window
+    EXPECT_TRUE(Analysis->isVisible());
+    delete Analysis;
+    Analysis = nullptr;
 }

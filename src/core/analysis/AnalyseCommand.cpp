@@ -1,4 +1,5 @@
 #include "analysis/AnalyseCommand.h"
+#include "analysis/DeclusterCommand.h"
 
 #include <algorithm>
 #include <cctype>
@@ -194,6 +195,12 @@ const std::vector<CommandEntry>& analyseCommands() {
          "btime [--window N] [--step S] [--bootstrap K] [--seed X] [--mc ...] [--correction C]\n"
          "         [--estimator classic|utsu]",
          bOptions({{"--window", 1}, {"--step", 1}, {"--bootstrap", 1}, {"--seed", 1}}), runBTime},
+        {"omori", "omori [--main \"YYYY-MM-DD HH:MM\"] [--start S] [--end T] [--min-mag M]",
+         {{"--main", 1}, {"--start", 1}, {"--end", 1}, {"--min-mag", 1}}, runOmori},
+        {"decluster",
+         "decluster --method gk|gruenthal|uhrhammer|reasenberg [--fs F] [--cap DAYS]\n"
+         "         [-o MAIN.BIN] [--roles ROLES.csv]",
+         {{"--method", 1}, {"--fs", 1}, {"--cap", 1}, {"-o", 1}, {"--roles", 1}}, runDecluster},
     };
     return table;
 }

@@ -121,6 +121,8 @@ TAnalysis::TAnalysis(QWidget* parent) : QWidget(parent) {
         {"M-T図", &TAnalysis::showMagnitudeTime},
         {"深さ-時間", &TAnalysis::showDepthTime},
         {"b値・Mcの時間変化", &TAnalysis::showBOverTime},
+        {"余震減衰", &TAnalysis::showOmori},
+        {"デクラスタ", &TAnalysis::showDecluster},
     };
     QStringList captions;
     for (const Display& d : displays_) captions << d.caption;
@@ -139,6 +141,7 @@ TAnalysis::TAnalysis(QWidget* parent) : QWidget(parent) {
     connect(BtnSave, &QPushButton::clicked, this, &TAnalysis::BtnSaveClick);
     connect(BtnCsv, &QPushButton::clicked, this, &TAnalysis::BtnCsvClick);
     connect(BtnClose, &QPushButton::clicked, this, &TAnalysis::BtnCloseClick);
+    buildDeclusterControls();
     kavelo::ui::clearImage(Image1->canvas());
 }
 
@@ -154,20 +157,26 @@ void TAnalysis::FormShow() {
 
 void TAnalysis::takeSelection(const Catalogue& cat, const SelectionList& sel) {
     std::vector<EarthquakeRecord> chosen;
+    std::vector<int32_t> chosenIndex;
     const int n = std::clamp(sel.selectionCount, 0, static_cast<int>(sel.index.size()));
     chosen.reserve(static_cast<std::size_t>(n));
     for (int r = 0; r < n; ++r) {
         const int i = sel[r];
-        if (i >= 0 && i < cat.recordCount) chosen.push_back(cat[i]);
+        if (i >= 0 && i < cat.recordCount) {
+            chosen.push_back(cat[i]);
+            chosenIndex.push_back(i);
+        }
     }
     const std::vector<int> order = timeOrder(chosen);
     events.clear();
+    eventIndex.clear();
     mags.clear();
     depths.clear();
     times.clear();
     for (int i : order) {
         const EarthquakeRecord& rec = chosen[static_cast<std::size_t>(i)];
         events.push_back(rec);
+        eventIndex.push_back(chosenIndex[static_cast<std::size_t>(i)]);
         mags.push_back(rec.mag);
         depths.push_back(rec.depth);
         times.push_back(decimalYear(rec.date, rec.time));
@@ -222,6 +231,7 @@ void TAnalysis::drawSelected() {
     Canvas& c = Image1->canvas();
     kavelo::ui::clearImage(c);
     memoExtra.clear();
+    memoOwnLines = false;
     csvText.clear();
     bResult = BAnalysis{};
     if (events.empty()) {
@@ -263,7 +273,9 @@ QStringList TAnalysis::bLines() const {
     return l;
 }
 
-void TAnalysis::writeMemo() { Memo1->setPlainText((bLines() + memoExtra).join("\n")); }
+void TAnalysis::writeMemo() {
+    Memo1->setPlainText(((memoOwnLines ? QStringList() : bLines()) + memoExtra).join("\n"));
+}
 
 void TAnalysis::showFrequency() {
     Canvas& c = Image1->canvas();

@@ -16,10 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Declustering.h"
+#include "analysis/OmoriUtsu.h"
 #include "analysis/Seismicity.h"
 #include "catalogue/Catalogue.h"
 #include "widgets/VclControls.h"
 
+class QCheckBox;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
@@ -40,10 +43,17 @@ public:
     QPushButton *BtnDraw, *BtnCopy, *BtnSave, *BtnCsv, *BtnClose;
     QPlainTextEdit* Memo1;
     QFileDialog* SaveDialog1;
+    // Aftershock decay and declustering.
+    kavelo::ui::TRadioGroup* RadioGroup4;  // GK, Gruenthal, Uhrhammer, Reasenberg
+    QLineEdit *EditFs, *EditCap;
+    QLabel *Label6, *Label7;
+    QPushButton* BtnMainOnly;
+    QCheckBox* CBLogTime;
 
     // The analysed events in time order (date, time, then selection order) and, per event,
     // its magnitude (tenths), decimal year and depth (km).
     std::vector<kavelo::EarthquakeRecord> events;
+    std::vector<int32_t> eventIndex;  // catalogue index of each event
     std::vector<int> mags, depths;
     std::vector<double> times;
 
@@ -56,6 +66,23 @@ public:
     // Lines a display adds to Memo1 and the numbers behind its picture (UTF-8 CSV text
     // with a header line; written as Shift-JIS with CR LF).
     QStringList memoExtra;
+    bool memoOwnLines = false;  // the display writes all of Memo1 (no b lines)
+    // The main shock the user chose (catalogue index, -1: none) from the main list or
+    // the hypocentre pick; used while it is among the analysed events.
+    int32_t chosenMain = -1;
+    void chooseMainShock(int32_t catalogueIndex);
+    // The last Omori-Utsu fit, its main shock (position in events, -1: none), the
+    // aftershock times and the smallest magnitude used (tenths).
+    kavelo::analysis::OmoriFit omoriFit;
+    int omoriMain = -1;
+    std::vector<double> omoriTimes;
+    std::optional<int> omoriMinMag10;
+    // The last declustering of `events` and its settings.
+    kavelo::analysis::DeclusterResult declustered;
+    kavelo::analysis::DeclusterMethod declusterMethod = kavelo::analysis::DeclusterMethod::GardnerKnopoff;
+    double declusterFs = 1.0, declusterCap = 0.0;
+    // Reads method, fs and cap; false (with a message box) when a value is not valid.
+    bool readDeclusterControls();
     QString csvText;
 
     // Replaces the analysed events by the selection's records.
@@ -79,6 +106,7 @@ public slots:
     void BtnSaveClick();
     void BtnCsvClick();
     void BtnCloseClick();
+    void BtnMainOnlyClick();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -95,6 +123,9 @@ private:
     void showMagnitudeTime();
     void showDepthTime();
     void showBOverTime();
+    void showOmori();
+    void showDecluster();
+    void buildDeclusterControls();
 
     void writeMemo();
     QStringList bLines() const;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "analysis/TAnalysis.h"
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
 #include "app/Sjis.h"
@@ -390,6 +391,11 @@ void TMap::pickHypocentres(int lat, int lon) {
         Origin->Label3->setText(text);
         chronologyShown = true;
     }
+    // The largest picked event (the first of equals) is the analysis window's main shock.
+    if (Analysis && !found.empty())
+        Analysis->chooseMainShock(*std::max_element(found.begin(), found.end(), [&](int a, int b) {
+            return cat[a].mag < cat[b].mag;
+        }));
     Origin->setWindowTitle("震源パラメータ");
     if (found.empty()) {
         Origin->Label1->setText("検出　なし");

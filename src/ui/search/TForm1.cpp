@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "app/Convert.h"
+#include "analysis/TAnalysis.h"
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
 #include "app/Sjis.h"
@@ -809,6 +810,7 @@ void TForm1::StringGrid1SelectCell(int col, int row) {
     const int k = resultModel->catalogueIndex(row);
     if (k < 0) return;
     if (Map) Map->markRecord(k);
+    if (Analysis) Analysis->chooseMainShock(k);
     if (col == 8) Origin->setText(fromSjis(catalogue[k].originName()));
 }
 

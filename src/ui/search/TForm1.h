@@ -52,6 +52,9 @@ public:
     // the name substitution and the listing as at start; a zone drawn on the old catalogue
     // and the windows showing its records are closed. False when it cannot be read.
     bool reloadCatalogue();
+    // Lists a selection another window makes (scan fills `selection` and returns its
+    // count) as a search result: list, count and the buttons that use it.
+    void listFound(const std::function<int(const kavelo::SearchProgress*)>& scan) { scanAndList(scan); }
     // The distance circle every search applies while the distance window has it on.
     kavelo::DistanceCondition distanceCondition() const;
 

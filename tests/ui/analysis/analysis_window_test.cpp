@@ -72,7 +72,7 @@ TEST(AnalysisWindow, ControlsAndInitialState) {
     EXPECT_EQ(w.objectName(), "TAnalysis");
     EXPECT_EQ(w.windowTitle(), "地震活動解析");
     EXPECT_EQ(w.RadioGroup1->items(),
-              QStringList({"頻度分布", "積算地震数", "M-T図", "深さ-時間", "b値・Mcの時間変化"}));
+              QStringList({"頻度分布", "積算地震数", "M-T図", "深さ-時間", "b値・Mcの時間変化", "余震減衰", "デクラスタ"}));
     EXPECT_EQ(w.RadioGroup1->itemIndex(), 0);
     EXPECT_EQ(w.RadioGroup2->items(), QStringList({"最大曲率", "GFT90", "GFT95", "MBS", "指定"}));
     EXPECT_EQ(w.RadioGroup2->itemIndex(), 0);

@@ -8,6 +8,7 @@
 // result on `out` and returns 0; then add a row to the table in analyseCommands() with
 // the command's name, its synopsis line and its options.
 
+#include <concepts>
 #include <cstdint>
 #include <iosfwd>
 #include <map>
@@ -97,6 +98,11 @@ class JsonObject {
 public:
     JsonObject& add(const std::string& key, std::optional<double> v, int digits = 15);
     JsonObject& add(const std::string& key, int64_t v);
+    // A plain double would otherwise convert to int64_t and lose its fraction.
+    template <std::floating_point T>
+    JsonObject& add(const std::string& key, T v, int digits = 15) {
+        return add(key, std::optional<double>(static_cast<double>(v)), digits);
+    }
     JsonObject& add(const std::string& key, const std::string& v);
     JsonObject& add(const std::string& key, const char* v) { return add(key, std::string(v)); }
     JsonObject& addBool(const std::string& key, bool v);

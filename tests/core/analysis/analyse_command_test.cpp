@@ -200,3 +200,11 @@ TEST(AnalyseCommand, RikaFileKeepsItsOldEventsOnly) {
     EXPECT_NE(r.out.find("7.0,1,2"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("7.9,1,1"), std::string::npos) << r.out;
 }
+
+TEST(AnalyseCommand, JsonKeepsTheFractionOfAPlainDouble) {
+    JsonObject j;
+    j.add("k", 95.37).add("n", int64_t{3}).add("m", 2.5f);
+    EXPECT_EQ(field(j.str(), "k"), "95.37");
+    EXPECT_EQ(field(j.str(), "n"), "3");
+    EXPECT_EQ(field(j.str(), "m"), "2.5");
+}

@@ -48,6 +48,8 @@ public slots:
     void Button1Click();
 
 private:
+    // Column widths that hold the headings, the last filling the list; labels follow.
+    void fitColumns();
     void showEntry(int entry);
     bool createdOk_ = true;
 };

@@ -19,6 +19,10 @@ public slots:
     void FormCreate();
     void Button1Click();
     void Button2Click();
+
+protected:
+    // Closing by the window frame does what 閉じる does.
+    void closeEvent(QCloseEvent* e) override;
 };
 
 extern TMagScale* MagScale;

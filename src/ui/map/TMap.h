@@ -202,7 +202,12 @@ public slots:
     void SelectGroupClick();
     void BtnZoneClick();
 
+protected:
+    // Closing by the window frame does what 閉じる does.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
+    void closeCompanions();
     void connectInteraction();
     void drawZoneOutline();
     // XOR figures of the pointer tools; each call toggles the figure on the image.

@@ -80,6 +80,8 @@ public:
     QAction *Yellow3, *Aqua4, *Gray2;
 
 public slots:
+    // Enter in a condition field: runs the search while 条件検索 is chosen.
+    void conditionEntered();
     void FormCreate();
     // Search and listing
     void BtnSearchClick();
@@ -153,6 +155,12 @@ private:
     void buildControls();
     void buildMenus();
     void setCaptions();
+    // Column widths that hold the headings, the last column filling the list; the
+    // heading labels follow the columns.
+    void fitListColumns();
+    void addMnemonics();
+    // Tooltips with the units of the condition fields.
+    void setConditionTips();
     bool loadCatalogue();
     void loadOriginNames();
     void drawLogo();

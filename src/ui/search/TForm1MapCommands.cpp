@@ -15,6 +15,9 @@
 #include "statistics/TStatistics.h"
 #include "search/TProcess.h"
 #include "search/TStop.h"
+#include "sections/TDepthChart.h"
+#include "sections/TRotate.h"
+#include "sections/TSection.h"
 #include "sections/TThreeDim.h"
 
 using namespace kavelo::ui;
@@ -140,6 +143,9 @@ void imageType(TForm1* f, bool bmp) {
         Map->saveFilter = filter;
     }
     if (Stop) Stop->Button5->setText(caption);
+    if (DepthChart) DepthChart->BtnSave->setText(caption);
+    if (Section) Section->BtnSave->setText(caption);
+    if (Rotate) Rotate->BtnSave->setText(caption);
     if (ThreeDim) {
         if (auto* b = ThreeDim->findChild<QPushButton*>("Button8")) b->setText(caption);
         ThreeDim->setProperty("saveFilter", filter);

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
@@ -17,9 +18,11 @@ namespace kavelo::ui {
 
 namespace {
 
-// The frame position a window had when it was hidden, so showing it again puts it back
-// there (a window manager may otherwise shift a re-shown window by its title bar).
-constexpr const char* kLastFramePos = "kaveloFramePos";
+// Where a window's client area was when it was hidden, so showing it again puts it back
+// there (a window manager may otherwise shift a re-shown window by its title bar). The
+// client position is kept rather than the frame's: while a window is being rebuilt (new
+// window flags) its frame is not known.
+constexpr const char* kLastClientPos = "kaveloClientPos";
 
 // Frame margins of a window: its own once it has been on screen, otherwise those of any
 // window on screen (all windows here share one decoration), otherwise none.
@@ -53,6 +56,18 @@ std::vector<QRect> anchorsFor(const QWidget* form) {
     return anchors;
 }
 
+// The program's other windows on screen, leaving out the passing progress window.
+std::vector<QRect> othersFor(const QWidget* form) {
+    std::vector<QRect> others;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        const QString name = w->objectName();
+        if (w != form && w->isVisible() && w->isWindow() && name != "TForm1" && name != "TMap" &&
+            name != "TProcess" && !qobject_cast<const QMessageBox*>(w))
+            others.push_back(w->frameGeometry());
+    }
+    return others;
+}
+
 class PlacementFilter : public QObject {
 public:
     using QObject::QObject;
@@ -60,7 +75,7 @@ public:
         auto* w = qobject_cast<QWidget*>(o);
         if (w && w->isWindow()) {
             if (e->type() == QEvent::Show) placeWindow(w);
-            else if (e->type() == QEvent::Hide) w->setProperty(kLastFramePos, w->frameGeometry().topLeft());
+            else if (e->type() == QEvent::Hide) w->setProperty(kLastClientPos, w->geometry().topLeft());
         }
         return false;
     }
@@ -79,24 +94,29 @@ QPoint clampIntoArea(const QRect& frame, const QRect& area) {
     return {std::max(x, area.x()), std::max(y, area.y())};
 }
 
-QPoint placeBeside(const QSize& frame, const std::vector<QRect>& anchors, const QRect& area) {
+QPoint placeBeside(const QSize& frame, const std::vector<QRect>& anchors, const QRect& area,
+                   const std::vector<QRect>& others) {
     if (anchors.empty()) return clampIntoArea(QRect(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame), area);
-    auto covered = [&](const QRect& r) {
+    auto covered = [](const std::vector<QRect>& rects, const QRect& r) {
         long long sum = 0;
-        for (const QRect& a : anchors) {
+        for (const QRect& a : rects) {
             const QRect i = a.intersected(r);
             if (!i.isEmpty()) sum += static_cast<long long>(i.width()) * i.height();
         }
         return sum;
     };
+    // Candidates beside the anchors first, then beside the other windows; the best covers
+    // the least of the anchors and, among those, the least of the other windows.
+    std::vector<QRect> around = anchors;
+    around.insert(around.end(), others.begin(), others.end());
     QPoint best;
-    long long bestCover = -1;
-    for (const QRect& a : anchors) {
+    std::pair<long long, long long> bestCover{-1, -1};
+    for (const QRect& a : around) {
         for (QPoint p : {QPoint(a.right() + 1, a.top()), QPoint(a.left() - frame.width(), a.top()),
                          QPoint(a.left(), a.bottom() + 1), QPoint(a.left(), a.top() - frame.height())}) {
             p = clampIntoArea(QRect(p, frame), area);
-            const long long c = covered(QRect(p, frame));
-            if (bestCover < 0 || c < bestCover) {
+            const std::pair<long long, long long> c{covered(anchors, QRect(p, frame)), covered(others, QRect(p, frame))};
+            if (bestCover.first < 0 || c < bestCover) {
                 best = p;
                 bestCover = c;
             }
@@ -110,16 +130,20 @@ void placeWindow(QWidget* form) {
     if (area.isEmpty()) return;
     const QMargins m = frameMarginsOf(form);
     const QSize frame = form->size().grownBy(m);
+    const QPoint frameOffset(m.left(), m.top());
     QPoint at;
-    const QVariant last = form->property(kLastFramePos);
+    const QVariant last = form->property(kLastClientPos);
     if (last.isValid())
-        at = last.toPoint();
+        at = last.toPoint() - frameOffset;
     else if (form->testAttribute(Qt::WA_Moved))
         at = form->pos();
     else
-        at = placeBeside(frame, anchorsFor(form), area);
-    const QPoint to = clampIntoArea(QRect(at, frame), area);
-    if (to != form->pos() || !form->testAttribute(Qt::WA_Moved)) form->move(to);
+        at = placeBeside(frame, anchorsFor(form), area, othersFor(form));
+    // The client area is placed directly: before a window is first mapped its frame is
+    // unknown to the toolkit, which would then put the client where the frame should be.
+    const QPoint client = clampIntoArea(QRect(at, frame), area) + frameOffset;
+    if (client != form->geometry().topLeft() || !form->testAttribute(Qt::WA_Moved))
+        form->setGeometry(QRect(client, form->size()));
 }
 
 namespace {

@@ -56,8 +56,10 @@ int gridRowWidth(const QWidget* grid);
 //
 // The top-left corner of a frame of the given size moved into the area.
 QPoint clampIntoArea(const QRect& frame, const QRect& area);
-// The top-left corner for a frame of this size beside the anchors, inside the area.
-QPoint placeBeside(const QSize& frame, const std::vector<QRect>& anchors, const QRect& area);
+// The top-left corner for a frame of this size beside the anchors (or beside the other
+// windows), inside the area: covering as little of the anchors, then of the others, as it can.
+QPoint placeBeside(const QSize& frame, const std::vector<QRect>& anchors, const QRect& area,
+                   const std::vector<QRect>& others = {});
 // Places the window now, as its showing does.
 void placeWindow(QWidget* form);
 

@@ -100,3 +100,19 @@ TEST(MessageBoxWidth, ABoxIsAtLeastAsWideAsItsCaption) {
     EXPECT_GT(captionWidth("とても長い見出しのメッセージボックスの例です"), captionWidth("Data Error"));
     setMessageBoxHook(nullptr);
 }
+
+TEST(WindowPlacement, ASecondWindowBesideTheMainWindowAvoidsTheFirst) {
+    const QRect area(0, 0, 1600, 1000);
+    const std::vector<QRect> main = {QRect(450, 124, 702, 777)};
+    // The file-output window already stands right of the main window: the folder window
+    // goes below it rather than over it.
+    const QRect fileOut(1152, 124, 422, 251);
+    const QPoint p = placeBeside(QSize(362, 351), main, area, {fileOut});
+    const QRect placed(p, QSize(362, 351));
+    EXPECT_TRUE(area.contains(placed));
+    EXPECT_FALSE(placed.intersects(main[0]));
+    EXPECT_FALSE(placed.intersects(fileOut));
+    // With the map at the left as well, below the file-output window is the free place.
+    const std::vector<QRect> mainAndMap = {main[0], QRect(0, 124, 754, 797)};
+    EXPECT_EQ(placeBeside(QSize(362, 351), mainAndMap, area, {fileOut}), QPoint(1152, 375));
+}

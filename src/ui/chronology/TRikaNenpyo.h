@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "chronology/Chronology.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TRikaNenpyo : public QWidget {
     Q_OBJECT

@@ -13,7 +13,7 @@
 #include "catalogue/CatalogueRewrite.h"
 #include "external/ExternalList.h"
 #include "external/ExternalListModel.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TExtFile : public QWidget {
     Q_OBJECT

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMagScale : public QWidget {
     Q_OBJECT

@@ -20,7 +20,7 @@
 #include "map/HypocentrePick.h"
 #include "map/MarkRules.h"
 #include "map/Zone.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMap : public QWidget {
     Q_OBJECT

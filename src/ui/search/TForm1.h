@@ -18,7 +18,7 @@
 #include "search/CatalogueSearch.h"
 #include "search/ResultListModel.h"
 #include "widgets/TTkBtn.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TForm1 : public QMainWindow {
     Q_OBJECT

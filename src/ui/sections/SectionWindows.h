@@ -10,7 +10,7 @@ class QWidget;
 
 #include "search/CatalogueSearch.h"
 #include "sections/CrossSection.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 namespace kavelo::ui {
 

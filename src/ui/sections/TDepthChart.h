@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "sections/DepthChartDrawing.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QCheckBox;
 class QLabel;

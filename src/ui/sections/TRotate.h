@@ -9,7 +9,7 @@
 
 #include "sections/RotateDrawing.h"
 #include "sections/RotatingSection.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QLabel;
 class QPushButton;

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "sections/SectionDrawing.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QCheckBox;
 class QLabel;

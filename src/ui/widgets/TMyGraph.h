@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMyGraph : public kavelo::ui::TImage {
     Q_OBJECT

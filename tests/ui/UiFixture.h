@@ -2,7 +2,11 @@
 // Runs a window test inside a scratch working directory with its own DATA folder,
 // and records every message box instead of showing it.
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
+#include <QWidget>
+#include <QWindow>
 #include <QMessageBox>
 #include <QString>
 #include <deque>
@@ -43,5 +47,11 @@ public:
 private:
     QString oldDir_;
 };
+
+// Closes a window as its title bar's × does: a close request from the window system.
+inline void closeByFrame(QWidget* w) {
+    QCloseEvent e;
+    QApplication::sendEvent(w->windowHandle(), &e);
+}
 
 }  // namespace kavelo::test

@@ -14,6 +14,9 @@ enum class MsgButtons { Ok, OkCancel, YesNo };
 int messageBox(const QString& text, const QString& caption, MsgButtons buttons = MsgButtons::Ok,
                QMessageBox::Icon icon = QMessageBox::NoIcon);
 
+// The least width of a box whose title bar shows this caption whole.
+int captionWidth(const QString& caption);
+
 using MessageBoxHook = std::function<int(QMessageBox&)>;
 // Replaces the modal exec() of every message box; an empty hook restores it.
 void setMessageBoxHook(MessageBoxHook hook);

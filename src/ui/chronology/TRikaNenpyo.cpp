@@ -85,6 +85,16 @@ TRikaNenpyo::TRikaNenpyo(QWidget* parent) : QWidget(parent) {
     Memo1->setReadOnly(true);
     Memo1->setGeometry(12, 466, 820, 118);
 
+    // The window may grow: the list takes the room, the fields and the detail panel
+    // below it keep to the bottom edge.
+    std::vector<std::pair<QWidget*, int>> anchored = {{StringGrid1, GrowX | GrowY}, {Memo1, MoveY | GrowX},
+                                                      {Label13, MoveY | GrowX}};
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Edit2, List, Button2, Button1, Label21, Label14,
+                                                      Label15, Label16, Label17, Label18, Label19, Label22,
+                                                      Label8, Label9, Label10, Label11, Label12, Label20})
+        anchored.push_back({w, MoveY});
+    makeResizable(this, anchored, [this] { fitColumns(); });
+
     connect(List, &QPushButton::clicked, this, &TRikaNenpyo::ListClick);
     connect(Button2, &QPushButton::clicked, this, &TRikaNenpyo::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &TRikaNenpyo::Button1Click);
@@ -116,6 +126,21 @@ void TRikaNenpyo::FormCreate() {
     for (int i = 0; i < 6; ++i) panelLabels[i]->setText(panel[i]);
     Label20->setText("記　　事");
     Label22->setText("：地震名");
+    fitColumns();
+}
+
+void TRikaNenpyo::fitColumns() {
+    QLabel* headLabels[] = {Label1, Label2, Label3, Label4, Label5, Label6, Label7};
+    QStringList heads;
+    for (QLabel* l : headLabels) heads << l->text();
+    const std::vector<int> widths = fitColumnWidths({std::begin(kColumnWidths), std::end(kColumnWidths)}, heads,
+                                                    Label1->font(), gridRowWidth(StringGrid1));
+    StringGrid1->setColWidths(widths);
+    int x = StringGrid1->x() + 2;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        headLabels[i]->setGeometry(x, headLabels[i]->y(), widths[i], headLabels[i]->height());
+        x += widths[i];
+    }
 }
 
 bool TRikaNenpyo::loadChronology(const std::string& path) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "chronology/Chronology.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TRikaNenpyo : public QWidget {
     Q_OBJECT
@@ -48,6 +48,8 @@ public slots:
     void Button1Click();
 
 private:
+    // Column widths that hold the headings, the last filling the list; labels follow.
+    void fitColumns();
     void showEntry(int entry);
     bool createdOk_ = true;
 };

@@ -27,6 +27,15 @@ QVariant ExternalListModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+QStringList ExternalListModel::headings() {
+    return {"番号", "地震番号", "年月日", "時分", " 　緯度", " 　経度", " 深さ", "ﾏｸﾞﾆﾁｭｰﾄﾞ", "震源地"};
+}
+
+QVariant ExternalListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return headings().value(section);
+}
+
 void ExternalListModel::reload() {
     beginResetModel();
     rows_ = std::min<int>(list_->count, static_cast<int>(list_->cells.size()));

@@ -14,6 +14,9 @@ class ExternalListModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Column headings, as over the main list.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    static QStringList headings();
     QString cellText(int column, int row) const;
     // Shows the list as it now stands.
     void reload();

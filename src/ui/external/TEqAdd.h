@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "widgets/Canvas.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TEqAdd : public QWidget {
     Q_OBJECT

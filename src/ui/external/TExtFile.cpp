@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHeaderView>
 
 #include "app/FormUtil.h"
 #include "app/MessageBox.h"
@@ -32,6 +33,12 @@ QStringList dialogFilters(const QString& filter) {
     return out;
 }
 }  // namespace
+
+void TExtFile::fitColumns() {
+    StringGrid1->setColWidths(fitColumnWidths(kColumnWidths, ExternalListModel::headings(),
+                                              StringGrid1->horizontalHeader()->font(),
+                                              gridRowWidth(StringGrid1), 14));
+}
 
 TExtFile::TExtFile(QWidget* parent) : QWidget(parent) {
     initForm(this, "TExtFile", "外部地震ﾘｽﾄの読込み", 760, 566);
@@ -83,6 +90,12 @@ void TExtFile::buildControls() {
     gridFont.setPixelSize(12);
     StringGrid1->setFont(gridFont);
     StringGrid1->setTextElideMode(Qt::ElideNone);
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    header->show();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont headerFont = header->font();
+    headerFont.setPixelSize(11);
+    header->setFont(headerFont);
 
     // Plot settings and command.
     Panel2 = new QWidget(this);
@@ -120,6 +133,15 @@ void TExtFile::buildControls() {
     Button5->setEnabled(false);
     CheckBox2 = makeCheck(this, "CheckBox2", "追加保存", x, 298, w + 4, 20, false);
     Button1 = makeButton(this, "Button1", "閉じる", x, 524, w, 28);
+
+    // The window may grow: the list takes the room, the plot panel keeps to the bottom
+    // and the command buttons to the right edge.
+    makeResizable(this,
+                  {{StringGrid1, GrowX | GrowY}, {Panel2, MoveY}, {Label2, MoveX}, {Button2, MoveX},
+                   {Button3, MoveX}, {Button4, MoveX}, {Button5, MoveX}, {CheckBox2, MoveX},
+                   {Button1, MoveX | MoveY}},
+                  [this] { fitColumns(); });
+    fitColumns();
 
     connect(RadioGroup1, &TRadioGroup::clicked, this, &TExtFile::RadioGroup1Click);
     connect(BtnExtFile, &QPushButton::clicked, this, &TExtFile::BtnExtFileClick);

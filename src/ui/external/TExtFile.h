@@ -13,7 +13,7 @@
 #include "catalogue/CatalogueRewrite.h"
 #include "external/ExternalList.h"
 #include "external/ExternalListModel.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TExtFile : public QWidget {
     Q_OBJECT
@@ -60,6 +60,8 @@ class TExtFile : public QWidget {
     void Button5Click();
 
   private:
+    // Column widths that hold the headings, the last filling the list.
+    void fitColumns();
     void buildControls();
     // The external records a replace or add takes: mag 4.0 and over while CheckBox1 is checked.
     bool takes(const kavelo::EarthquakeRecord& r) const;

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "map/EnergyGrid.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TEngScale : public QWidget {
     Q_OBJECT

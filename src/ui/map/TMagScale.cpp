@@ -1,5 +1,7 @@
 #include "map/TMagScale.h"
 
+#include <QCloseEvent>
+
 #include "app/FormUtil.h"
 #include "map/MarkRules.h"
 #include "map/TMap.h"
@@ -96,6 +98,12 @@ void TMagScale::Button1Click() {
         Map->BtnScale->setText("凡例表示");
         Map->legendShown = 0;
     }
+}
+
+void TMagScale::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    // Only a close from the window frame: the program's own close() calls keep the map's state.
+    if (e->spontaneous() && e->isAccepted()) Button1Click();
 }
 
 void TMagScale::Button2Click() {

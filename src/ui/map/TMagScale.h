@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMagScale : public QWidget {
     Q_OBJECT
@@ -19,6 +19,10 @@ public slots:
     void FormCreate();
     void Button1Click();
     void Button2Click();
+
+protected:
+    // Closing by the window frame does what 閉じる does.
+    void closeEvent(QCloseEvent* e) override;
 };
 
 extern TMagScale* MagScale;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -435,9 +436,19 @@ void TMap::BtnEqAddClick() {
 
 void TMap::Button1Click() {
     close();
+    closeCompanions();
+}
+
+void TMap::closeCompanions() {
     if (Origin) Origin->close();
     if (MagScale) MagScale->close();
     if (EngScale) EngScale->close();
+}
+
+void TMap::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    // Only a close from the window frame: the program's own close() calls are not spontaneous.
+    if (e->spontaneous() && e->isAccepted()) closeCompanions();
 }
 
 // ---- Picture output

@@ -20,7 +20,7 @@
 #include "map/HypocentrePick.h"
 #include "map/MarkRules.h"
 #include "map/Zone.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMap : public QWidget {
     Q_OBJECT
@@ -202,7 +202,12 @@ public slots:
     void SelectGroupClick();
     void BtnZoneClick();
 
+protected:
+    // Closing by the window frame does what 閉じる does.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
+    void closeCompanions();
     void connectInteraction();
     void drawZoneOutline();
     // XOR figures of the pointer tools; each call toggles the figure on the image.

@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "widgets/Canvas.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMapFormat : public QWidget {
     Q_OBJECT

@@ -30,6 +30,7 @@ namespace {
 
 constexpr TColor kXorColor = rgb(0, 255, 255);
 const QString kPlainCaption = QStringLiteral("KAVELO4.4");
+const QString kZoneP1Prompt = QStringLiteral("領域の最初の点P1をクリックしてください");
 
 // The rectangle a figure through these points touches with a pen of width w.
 QRect touched(const std::vector<QPoint>& pts, int w) {
@@ -202,13 +203,22 @@ void TMap::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
             return;
         }
     }
+    if (rubberShown) xorRubberLine(rubberEnd);
+    rubberShown = false;
+    p1Set = false;
+    // A click without a drag (the release lands on P1) gives no zone: nothing is built or
+    // searched, and the window waits for a new press at P1.
+    if (p.lat == P1.lat && p.lon == P1.lon) {
+        Zone->Label6->clear();
+        Zone->Label8->clear();
+        Zone->Label10->setText("     0.0");
+        Zone->Label9->setText(kZoneP1Prompt);
+        return;
+    }
     Zone->Label6->setText(num(p.lat));
     Zone->Label8->setText(num(p.lon));
     P2 = p;
 
-    if (rubberShown) xorRubberLine(rubberEnd);
-    rubberShown = false;
-    p1Set = false;
     Canvas& c = canvas();
     c.setPenMode(PenMode::Copy);
     c.setPenStyle(PenStyle::Solid);
@@ -414,6 +424,6 @@ void TMap::BtnZoneClick() {
     p1Set = false;
     if (!Zone) return;
     for (QLabel* l : {Zone->Label5, Zone->Label7, Zone->Label6, Zone->Label8}) l->clear();
-    Zone->Label9->setText("領域の最初の点P1をクリックしてください");
+    Zone->Label9->setText(kZoneP1Prompt);
     showWindow(Zone);
 }

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "search/CatalogueSearch.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TZone : public QWidget {
     Q_OBJECT

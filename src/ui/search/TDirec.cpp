@@ -40,14 +40,22 @@ TDirec::TDirec(QWidget* parent) : QWidget(parent) {
         DriveComboBox1->addItem(withSeparator(root.absoluteFilePath()));
     const QString home = withSeparator(QDir::homePath());
     if (DriveComboBox1->findText(home) < 0) DriveComboBox1->addItem(home);
-    DriveComboBox1->setCurrentIndex(-1);
-    // The list starts in the working folder; nothing is chosen until the user acts.
+    // The list starts in the working folder; nothing is chosen until the user acts. The
+    // drive list shows the drive that holds it (the home folder or the root).
     directory_ = QDir::currentPath();
+    DriveComboBox1->setCurrentIndex(
+        withSeparator(directory_).startsWith(home) ? DriveComboBox1->findText(home) : 0);
     fillList();
 
     connect(DriveComboBox1, &QComboBox::activated, this, [this](int) { DriveComboBox1Change(); });
+    // A click (or a move with the keys) chooses a folder; a double click or Enter opens it.
     connect(DirectoryListBox1, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { setDirectory(item->data(kPathRole).toString()); });
+            [this](QListWidgetItem* item) { chooseEntry(DirectoryListBox1->row(item)); });
+    connect(DirectoryListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!updating_ && row >= 0) chooseEntry(row);
+    });
+    connect(DirectoryListBox1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openEntry(DirectoryListBox1->row(item)); });
     connect(Button1, &QPushButton::clicked, this, &TDirec::Button1Click);
 }
 
@@ -59,6 +67,7 @@ QStringList TDirec::entryPaths() const {
 }
 
 void TDirec::fillList() {
+    updating_ = true;
     DirectoryListBox1->clear();
     QStringList chain;
     QDir d(directory_);
@@ -85,6 +94,7 @@ void TDirec::fillList() {
         DirectoryListBox1->addItem(item);
     }
     DirectoryListBox1->setCurrentRow(static_cast<int>(chain.size()) - 1);
+    updating_ = false;
 }
 
 void TDirec::setDirectory(const QString& path) {
@@ -97,8 +107,43 @@ void TDirec::setDirectory(const QString& path) {
 
 void TDirec::selectFirstEntry() {
     if (DirectoryListBox1->count() == 0) return;
+    updating_ = true;
     DirectoryListBox1->setCurrentRow(0);
+    updating_ = false;
     Label3->setText(DirectoryListBox1->item(0)->data(kPathRole).toString());
+}
+
+void TDirec::prepareToShow() {
+    // Read the folders again: some may have been made or removed since the last opening.
+    if (!QFileInfo(directory_).isDir()) directory_ = QDir::rootPath();
+    fillList();
+    if (!chosen_) {
+        selectFirstEntry();
+        return;
+    }
+    const int row = static_cast<int>(entryPaths().indexOf(QDir::toNativeSeparators(chosenPath_)));
+    if (row >= 0) {
+        updating_ = true;
+        DirectoryListBox1->setCurrentRow(row);
+        updating_ = false;
+    }
+}
+
+void TDirec::chooseEntry(int row) {
+    QListWidgetItem* item = DirectoryListBox1->item(row);
+    if (!item) return;
+    const QString path = item->data(kPathRole).toString();
+    if (!QFileInfo(path).isDir()) return;
+    if (DirectoryListBox1->currentRow() != row) {
+        updating_ = true;
+        DirectoryListBox1->setCurrentRow(row);
+        updating_ = false;
+    }
+    choose(path);
+}
+
+void TDirec::openEntry(int row) {
+    if (QListWidgetItem* item = DirectoryListBox1->item(row)) setDirectory(item->data(kPathRole).toString());
 }
 
 void TDirec::DriveComboBox1Change() {
@@ -106,14 +151,24 @@ void TDirec::DriveComboBox1Change() {
     if (drive.isEmpty()) return;
     Label3->setText(drive);
     if (FileOut) FileOut->Button2->setEnabled(true);
+    chosen_ = true;
+    chosenPath_ = drive;
     setDirectory(drive);
 }
 
-void TDirec::DirectoryListBox1Change() {
-    // The root already ends with the separator; every other folder gets one.
-    const QString chosen = withSeparator(directory_);
+void TDirec::DirectoryListBox1Change() { choose(directory_); }
+
+void TDirec::choose(const QString& folder) {
+    // The root already ends with the separator; every other folder gets one. Without
+    // drives to choose, a chosen folder is what makes the file savable.
+    const QString chosen = withSeparator(folder);
+    chosenPath_ = folder;
     Label3->setText(chosen);
-    if (FileOut) FileOut->Edit1->setText(chosen);
+    if (FileOut) {
+        FileOut->Edit1->setText(chosen);
+        FileOut->Button2->setEnabled(true);
+    }
+    chosen_ = true;
 }
 
 void TDirec::Button1Click() {

@@ -22,6 +22,13 @@ class TDirec : public QWidget {
     void setDirectory(const QString& path);
     // Highlights the list's first entry (the drive root) and shows it in Label3.
     void selectFirstEntry();
+    // Before the window is brought up: the first time the root entry is highlighted,
+    // afterwards the window stays at the folder last chosen.
+    void prepareToShow();
+    // Chooses the folder of a list entry without moving the list (a single click).
+    void chooseEntry(int row);
+    // Moves the list into the folder of an entry and chooses it (double click or Enter).
+    void openEntry(int row);
 
     QLabel *Label1, *Label2, *Label3;
     QComboBox* DriveComboBox1;
@@ -35,7 +42,11 @@ class TDirec : public QWidget {
 
   private:
     void fillList();
+    void choose(const QString& folder);
     QString directory_;
+    bool chosen_ = false;    // a folder or drive was chosen since creation
+    QString chosenPath_;     // the folder (or drive) last chosen
+    bool updating_ = false;  // the list is changed by the program, not the user
 };
 
 extern TDirec* Direc;

@@ -80,7 +80,7 @@ void TFileOut::CheckBox1Click() {
 
 void TFileOut::Button1Click() {
     if (!Direc) return;
-    Direc->selectFirstEntry();
+    Direc->prepareToShow();
     showWindow(Direc);
 }
 

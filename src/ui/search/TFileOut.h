@@ -10,7 +10,7 @@
 #include <string>
 
 #include "search/ResultCsv.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TFileOut : public QWidget {
     Q_OBJECT

@@ -69,10 +69,11 @@ QString fixedPitchFamily() {
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     initForm(this, "TForm1", "KAVELO", 700, 752);
-    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    buildControls();
+    // The window may grow; the list grows with it.
+    makeResizable(this, {{StringGrid1, GrowX | GrowY}, {ProgressBar1, GrowX}}, [this] { fitListColumns(); });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    buildControls();
     buildMenus();
     FormCreate();
 }
@@ -268,6 +269,8 @@ void TForm1::buildControls() {
                     StringGrid1SelectCell(now.column(), now.row());
             });
     connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Change);
+    for (QLineEdit* e : {date1, date2, lat1, lat2, lon1, lon2, mag1, mag2, depth1, depth2, Origin})
+        connect(e, &QLineEdit::returnPressed, this, &TForm1::conditionEntered);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(CBDistance, &QCheckBox::clicked, this, &TForm1::CBDistanceClick);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
@@ -374,6 +377,19 @@ void TForm1::buildMenus() {
     Version1 = action(HelpH1, "Version1", "Version", &TForm1::Version1Click);
 }
 
+void TForm1::fitListColumns() {
+    QLabel* headLabels[] = {Label33, Label6, Label7, Label12, Label13, Label14, Label15, Label16, Label17};
+    QStringList heads;
+    for (QLabel* l : headLabels) heads << l->text();
+    const std::vector<int> widths = fitColumnWidths(kColumnWidths, heads, Label33->font(), gridRowWidth(StringGrid1));
+    StringGrid1->setColWidths(widths);
+    int x = StringGrid1->x() + 2;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        headLabels[i]->setGeometry(x, headLabels[i]->y(), widths[i], headLabels[i]->height());
+        x += widths[i];
+    }
+}
+
 void TForm1::setCaptions() {
     setWindowTitle("地震検索システム KAVELO Ver4.4");
     Label2->setText("期　間");
@@ -388,6 +404,7 @@ void TForm1::setCaptions() {
     QLabel* headLabels[] = {Label33, Label6, Label7, Label12, Label13,
                             Label14, Label15, Label16, Label17};
     for (int i = 0; i < 9; ++i) headLabels[i]->setText(heads[i]);
+    fitListColumns();
     Label19->setText("検索/リスト");
     Label32->setText("すべての地震");
     Label34->setText("番号設定");
@@ -433,6 +450,65 @@ void TForm1::setCaptions() {
     Brown1->setText("茶色");
     White1->setText("白色");
     for (auto* a : {Gray1, Gray2}) a->setText("灰色");
+    addMnemonics();
+    setConditionTips();
+}
+
+namespace {
+// "(&K)" after a caption: the usual keyboard mnemonic of a Japanese menu.
+void mnemonic(QAction* a, char key) { a->setText(QString("%1(&%2)").arg(a->text()).arg(QChar(key))); }
+void mnemonic(QMenu* m, char key) { mnemonic(m->menuAction(), key); }
+}  // namespace
+
+void TForm1::addMnemonics() {
+    mnemonic(FileF1, 'F');
+    mnemonic(ExtFileInput, 'I');
+    mnemonic(SaveType1, 'T');
+    GIF1->setText("&PNG");
+    BMP1->setText("&BMP");
+    mnemonic(DepthRange1, 'D');
+    mnemonic(km10, '1');
+    mnemonic(km20, '2');
+    mnemonic(km50, '5');
+    mnemonic(km100, '0');
+    mnemonic(QuitQ1, 'X');
+    mnemonic(Edit1, 'E');
+    mnemonic(MapFormat1, 'F');
+    mnemonic(Color1, 'C');
+    mnemonic(Coast1, 'C');
+    mnemonic(Land1, 'L');
+    mnemonic(Sea1, 'S');
+    mnemonic(Grid1, 'G');
+    mnemonic(SubGrid1, 'U');
+    mnemonic(Default1, 'D');
+    for (auto* a : {Blue1, Blue2}) mnemonic(a, 'B');
+    for (auto* a : {Aqua1, Aqua2, Aqua3, Aqua4}) mnemonic(a, 'A');
+    mnemonic(Black1, 'K');
+    for (auto* a : {None1, None2, None3}) mnemonic(a, 'N');
+    for (auto* a : {Yellow1, Yellow2, Yellow3}) mnemonic(a, 'Y');
+    mnemonic(Green1, 'G');
+    mnemonic(Brown1, 'R');
+    mnemonic(White1, 'W');
+    for (auto* a : {Gray1, Gray2}) mnemonic(a, 'G');
+    mnemonic(HelpH1, 'H');
+    mnemonic(Howto1, 'K');
+    mnemonic(N31, '3');
+    mnemonic(DistHelp1, 'D');
+    mnemonic(ExtHelp1, 'E');
+    mnemonic(Version1, 'V');
+}
+
+void TForm1::setConditionTips() {
+    for (QLineEdit* e : {date1, date2}) e->setToolTip("YYYY/MM/DD");
+    for (QLineEdit* e : {lat1, lat2, lon1, lon2}) e->setToolTip("度分: 3540 = 35°40′");
+    for (QLineEdit* e : {mag1, mag2}) e->setToolTip("マグニチュード × 10");
+    for (QLineEdit* e : {depth1, depth2}) e->setToolTip("km");
+}
+
+void TForm1::conditionEntered() {
+    // Enter in a condition field runs the search, as 検索する does, while 条件検索 is on.
+    if (RadioGroup1->itemIndex() != 1 || depthAnimating) return;
+    TkBtn1Click();
 }
 
 // ------------------------------------------------------------------ start-up

@@ -18,7 +18,7 @@
 #include "search/CatalogueSearch.h"
 #include "search/ResultListModel.h"
 #include "widgets/TTkBtn.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -89,6 +89,8 @@ public:
     QAction *Yellow3, *Aqua4, *Gray2;
 
 public slots:
+    // Enter in a condition field: runs the search while 条件検索 is chosen.
+    void conditionEntered();
     void FormCreate();
     // Search and listing
     void BtnSearchClick();
@@ -165,6 +167,12 @@ private:
     void buildControls();
     void buildMenus();
     void setCaptions();
+    // Column widths that hold the headings, the last column filling the list; the
+    // heading labels follow the columns.
+    void fitListColumns();
+    void addMnemonics();
+    // Tooltips with the units of the condition fields.
+    void setConditionTips();
     bool loadCatalogue();
     void loadOriginNames();
     void drawLogo();

@@ -16,6 +16,9 @@
 #include "statistics/TStatistics.h"
 #include "search/TProcess.h"
 #include "search/TStop.h"
+#include "sections/TDepthChart.h"
+#include "sections/TRotate.h"
+#include "sections/TSection.h"
 #include "sections/TThreeDim.h"
 
 using namespace kavelo::ui;
@@ -154,6 +157,9 @@ void imageType(TForm1* f, bool bmp) {
         Map->saveFilter = filter;
     }
     if (Stop) Stop->Button5->setText(caption);
+    if (DepthChart) DepthChart->BtnSave->setText(caption);
+    if (Section) Section->BtnSave->setText(caption);
+    if (Rotate) Rotate->BtnSave->setText(caption);
     if (ThreeDim) {
         if (auto* b = ThreeDim->findChild<QPushButton*>("Button8")) b->setText(caption);
         ThreeDim->setProperty("saveFilter", filter);

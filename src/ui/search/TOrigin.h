@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TOrigin : public QWidget {
     Q_OBJECT

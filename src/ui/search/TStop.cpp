@@ -47,6 +47,11 @@ void TStop::Button2Click() { choose(1); }
 void TStop::Button3Click() { choose(2); }
 void TStop::Button4Click() { choose(3); }
 
+void TStop::reject() {
+    if (Form1) Form1->stopChoice = 2;
+    QDialog::reject();
+}
+
 void TStop::Button5Click() {
     if (Map) Map->Button3Click();
 }

@@ -30,6 +30,9 @@ public slots:
     void Button4Click();
     void Button5Click();
 
+    // Closing by the window frame (or Esc) stops the display, as 中　止 does.
+    void reject() override;
+
 private:
     void choose(int choice);
 };

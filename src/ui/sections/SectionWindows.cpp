@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QImage>
+
+#include "app/PictureFile.h"
+#include "search/TForm1.h"
 
 #include "map/TMap.h"
 #include "map/TZone.h"
@@ -44,6 +49,28 @@ bool buildMapZone(const DdmmPoint& first, const DdmmPoint& second, int width) {
 }
 
 ZoneCorners mapZoneCorners() { return Map ? Map->ZoneCorners : ZoneCorners{}; }
+
+std::function<QString()> savePictureNameHook;
+
+namespace {
+bool bmpChosen() { return Form1 && Form1->BMP1 && Form1->BMP1->isChecked(); }
+}  // namespace
+
+QString savePictureCaption() { return bmpChosen() ? "BMPﾌｧｲﾙ" : "PNGﾌｧｲﾙ"; }
+
+void savePictureAs(QWidget* parent, const QImage& picture) {
+    const bool bmp = bmpChosen();
+    QString name;
+    if (savePictureNameHook) {
+        name = savePictureNameHook();
+    } else {
+        const QString dir = Form1 ? QString::fromLocal8Bit(Form1->workDir.c_str()) : QDir::currentPath();
+        const QString filter = bmp ? "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp);;すべて(*)" : "PNGﾌｧｲﾙ(*.png);;すべて(*)";
+        name = QFileDialog::getSaveFileName(parent, QString(), dir, filter, nullptr, QFileDialog::DontUseNativeDialog);
+    }
+    if (name.isEmpty()) return;
+    savePicture(picture, name, bmp);
+}
 
 void copyPicture(TImage& image) {
     const QImage bitmap = image.picture().copy();

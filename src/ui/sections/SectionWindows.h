@@ -3,10 +3,14 @@
 // copy they share.
 
 #include <QString>
+#include <functional>
+
+class QImage;
+class QWidget;
 
 #include "search/CatalogueSearch.h"
 #include "sections/CrossSection.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 namespace kavelo::ui {
 
@@ -32,5 +36,12 @@ ZoneCorners mapZoneCorners();
 
 // Puts a copy of the picture on the clipboard.
 void copyPicture(TImage& image);
+
+// Asks for a file name and saves the picture in the type chosen in the main menu (PNG
+// unless BMP), as the map's picture save does. Tests answer through the hook.
+void savePictureAs(QWidget* parent, const QImage& picture);
+extern std::function<QString()> savePictureNameHook;
+// The save buttons' caption for the type chosen in the main menu.
+QString savePictureCaption();
 
 }  // namespace kavelo::ui

@@ -1,7 +1,9 @@
 #include "sections/TDepthChart.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 #include "app/FormUtil.h"
@@ -37,6 +39,8 @@ TDepthChart::TDepthChart(QWidget* parent) : QWidget(parent) {
     BtnSection = makeButton(this, "BtnSection", "", 302, y, 88, 30);
     Button4 = makeButton(this, "Button4", "", 401, y, 72, 30);
     Button5 = makeButton(this, "Button5", "", 624, y, 72, 30);
+    BtnSave = makeButton(this, "BtnSave", savePictureCaption(), 481, y, 80, 30);
+    BtnSave->setToolTip("両方の図をファイルに保存");
     Button1 = makeButton(this, "Button1", "", 714, y, 72, 30);
 
     connect(Button1, &QPushButton::clicked, this, &TDepthChart::Button1Click);
@@ -45,6 +49,7 @@ TDepthChart::TDepthChart(QWidget* parent) : QWidget(parent) {
     connect(Button4, &QPushButton::clicked, this, &TDepthChart::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TDepthChart::Button5Click);
     connect(BtnSection, &QPushButton::clicked, this, &TDepthChart::BtnSectionClick);
+    connect(BtnSave, &QPushButton::clicked, this, &TDepthChart::BtnSaveClick);
     connect(CBInv1, &QCheckBox::clicked, this, &TDepthChart::CBInv1Click);
     connect(CBInv2, &QCheckBox::clicked, this, &TDepthChart::CBInv2Click);
     connect(CBDistance, &QCheckBox::clicked, this, &TDepthChart::CBDistanceClick);
@@ -106,6 +111,18 @@ void TDepthChart::Button2Click() {
 }
 
 void TDepthChart::Button3Click() { copyPicture(*Image1); }
+
+QImage TDepthChart::bothCharts() {
+    const int gap = Image2->x() - Image1->x() - kDepthChartSize;
+    QImage both(2 * kDepthChartSize + gap, kDepthChartSize, QImage::Format_RGB32);
+    both.fill(Qt::white);
+    QPainter p(&both);
+    p.drawImage(0, 0, Image1->picture());
+    p.drawImage(kDepthChartSize + gap, 0, Image2->picture());
+    return both;
+}
+
+void TDepthChart::BtnSaveClick() { savePictureAs(this, bothCharts()); }
 void TDepthChart::Button4Click() { copyPicture(*Image2); }
 
 void TDepthChart::Button5Click() {

@@ -70,6 +70,8 @@ TRotate::TRotate(QWidget* parent) : QWidget(parent) {
     Button4 = makeButton(this, "Button4", "", x + 108, 380, 48, 26);
     Button7 = makeButton(this, "Button7", "", x + 160, 380, 48, 26);
     Button3 = makeButton(this, "Button3", "", x + 108, 440, 100, 30);
+    BtnSave = makeButton(this, "BtnSave", savePictureCaption(), x + 108, 410, 100, 26);
+    BtnSave->setToolTip("ファイル保存");
     Button1 = makeButton(this, "Button1", "", x, 440, 40, 26);
     Button6 = makeButton(this, "Button6", "", x + 44, 440, 40, 26);
     Button1->hide();
@@ -86,6 +88,7 @@ TRotate::TRotate(QWidget* parent) : QWidget(parent) {
     connect(Button5, &QPushButton::clicked, this, &TRotate::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TRotate::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TRotate::Button7Click);
+    connect(BtnSave, &QPushButton::clicked, this, &TRotate::BtnSaveClick);
     connect(RadioGroup2, &TRadioGroup::clicked, this, &TRotate::RadioGroup2Click);
     connect(TrackBar1, &TTrackBar::changed, this, &TRotate::TrackBar1Change);
     connect(Timer1, &QTimer::timeout, this, &TRotate::Timer1Timer);
@@ -330,3 +333,4 @@ void TRotate::RadioGroup2Click() { Timer1->setInterval(rotationIntervalMs(RadioG
 void TRotate::TrackBar1Change() { angle = TrackBar1->position(); }
 
 void TRotate::Button7Click() { copyPicture(*Image1); }
+void TRotate::BtnSaveClick() { savePictureAs(this, Image1->picture()); }

@@ -9,7 +9,7 @@
 
 #include "sections/RotateDrawing.h"
 #include "sections/RotatingSection.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QLabel;
 class QPushButton;
@@ -51,6 +51,7 @@ public:
     kavelo::ui::TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3, *RadioGroup4;
     kavelo::ui::TTrackBar* TrackBar1;
     QPushButton *Button1, *Button2, *Button3, *Button4, *Button5, *Button6, *Button7;
+    QPushButton* BtnSave;  // the section picture to a file
     QTimer* Timer1;
 
 public slots:
@@ -62,6 +63,7 @@ public slots:
     void Button5Click();
     void Button6Click();
     void Button7Click();
+    void BtnSaveClick();
     void RadioGroup2Click();
     void TrackBar1Change();
     void Timer1Timer();

@@ -32,6 +32,8 @@ TSection::TSection(QWidget* parent) : QWidget(parent) {
     Button2 = makeButton(this, "Button2", "", 666, 8, 72, 28);
     Button4 = makeButton(this, "Button4", "", 746, 8, 72, 28);
     Button3 = makeButton(this, "Button3", "", 826, 8, 84, 28);
+    BtnSave = makeButton(this, "BtnSave", savePictureCaption(), 666, 42, 72, 28);
+    BtnSave->setToolTip("ファイル保存");
 
     Image1 = new TImage(this, kSectionWidth, kSectionHeight);
     Image1->setObjectName("Image1");
@@ -42,6 +44,7 @@ TSection::TSection(QWidget* parent) : QWidget(parent) {
     connect(Button2, &QPushButton::clicked, this, &TSection::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TSection::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TSection::Button4Click);
+    connect(BtnSave, &QPushButton::clicked, this, &TSection::BtnSaveClick);
     connect(CBInverse, &QCheckBox::clicked, this, &TSection::CBInverseClick);
     connect(RadioGroup1, &TRadioGroup::clicked, this, &TSection::RadioGroup1Click);
     connect(RadioGroup2, &TRadioGroup::clicked, this, &TSection::RadioGroup2Click);
@@ -103,6 +106,7 @@ void TSection::Button1Click() {
 }
 
 void TSection::Button2Click() { copyPicture(*Image1); }
+void TSection::BtnSaveClick() { savePictureAs(this, Image1->picture()); }
 void TSection::Button3Click() { close(); }
 
 void TSection::Button4Click() {

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "sections/SectionDrawing.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QCheckBox;
 class QLabel;
@@ -25,6 +25,7 @@ public:
     kavelo::ui::TImage* Image1;
     QLabel* Label1;
     QPushButton *BtnRun, *Button1, *Button2, *Button3, *Button4;
+    QPushButton* BtnSave;  // the picture to a file
     kavelo::ui::TRadioGroup *RadioGroup1, *RadioGroup2;
     QCheckBox *CBInverse, *CBPoint;
 
@@ -34,6 +35,7 @@ public slots:
     void FormCreate();
     void Button1Click();
     void Button2Click();
+    void BtnSaveClick();
     void Button3Click();
     void Button4Click();
     void CBInverseClick();

@@ -16,7 +16,7 @@
 #include "map/MapData.h"
 #include "sections/ThreeDimDrawing.h"
 #include "sections/ThreeDimView.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QFileDialog;
 

@@ -186,14 +186,25 @@ void drawFitAxes(Canvas& c, bool logarithmic, int x0, int y0, int nx, int ny, in
     c.setPenWidth(1);
 }
 
+QRect cumulativePlotArea(const CumulativeFrame& f) {
+    return QRect(f.x0, f.y0 - f.ny * f.dy, f.nx * f.dx + 1, f.ny * f.dy + 1);
+}
+
+QRect probabilityPlotArea(const ProbabilityFrame& f) {
+    return QRect(f.x0, f.y0 - 7 * f.dy, f.nx * f.dx + 1, 7 * f.dy + 1);
+}
+
 void plotCumulative(Canvas& c, int m0, const CumulativeTable& cum, const CumulativeFrame& f) {
     c.setPenColor(clRed);
-    for (int i = 0; i < kCumulativeBins; ++i) {
-        const int n = cum[static_cast<size_t>(i)];
-        if (n == 0) continue;
-        const int x = pixelTrunc((m0 - 10 * f.xs + i) * 0.1 * f.dx + f.x0);
-        const int y = f.yOfLog(std::log10(static_cast<double>(n)));
-        circle(c, x, y);
+    {
+        const ClipRectScope clip(c, cumulativePlotArea(f));
+        for (int i = 0; i < kCumulativeBins; ++i) {
+            const int n = cum[static_cast<size_t>(i)];
+            if (n == 0) continue;
+            const int x = pixelTrunc((m0 - 10 * f.xs + i) * 0.1 * f.dx + f.x0);
+            const int y = f.yOfLog(std::log10(static_cast<double>(n)));
+            circle(c, x, y);
+        }
     }
     c.setPenColor(clBlack);
     c.textOut(f.x0 + f.nx * f.dx, f.y0 + 20, "ｍ");
@@ -208,6 +219,7 @@ bool drawRichterLine(Canvas& c, int m0, double alpha, double beta, const Cumulat
         c.textOut(textAt.x(), textAt.y(), "Richter Line can't draw");
         return false;
     }
+    const ClipRectScope clip(c, cumulativePlotArea(f));
     c.setPenWidth(2);
     c.setPenColor(clBlue);
     c.moveTo(pixelTrunc((m0 - 10 * f.xs) * 0.1 * f.dx + f.x0), f.yOfLog(std::log10(std::exp(top))));
@@ -218,6 +230,7 @@ bool drawRichterLine(Canvas& c, int m0, double alpha, double beta, const Cumulat
 
 void drawQuadraticCurve(Canvas& c, int m0, double alpha, double beta, double gamma,
                         const CumulativeFrame& f) {
+    const ClipRectScope clip(c, cumulativePlotArea(f));
     c.setPenWidth(2);
     c.setPenColor(clGreen);
     Trace tr{c};
@@ -232,6 +245,7 @@ void drawQuadraticCurve(Canvas& c, int m0, double alpha, double beta, double gam
 
 void drawModifiedCurve(Canvas& c, int m0, int magMax, double alpha, double beta, double gamma,
                        double addMag, const CumulativeFrame& f) {
+    const ClipRectScope clip(c, cumulativePlotArea(f));
     c.setPenWidth(2);
     c.setPenColor(clRed);
     const double m1 = magMax * 0.1 + addMag;
@@ -348,6 +362,10 @@ int drawProbability(Canvas& c, int m0, const CumulativeTable& cum, int magMax, d
     int skipped = 0;
     const double n0 = cum[0];
     c.setPenColor(clRed);
+    // The points and the fitted curve stay inside the frame: the highest points and the
+    // curve's end would otherwise run over the margin and the title.
+    std::optional<ClipRectScope> clip;
+    clip.emplace(c, probabilityPlotArea(f));
     for (int i = 1; i < kCumulativeBins && cum[static_cast<size_t>(i)] != 0; ++i) {
         const std::optional<double> g = gumbelVariate(1.0 - cum[static_cast<size_t>(i)] / n0);
         if (!g) {
@@ -356,9 +374,11 @@ int drawProbability(Canvas& c, int m0, const CumulativeTable& cum, int magMax, d
         }
         circle(c, f.xOf((m0 + i) * 0.1), f.yOfVariate(*g));
     }
+    clip.reset();
     c.setPenColor(clBlack);
     c.textOut(f.x0 + 20, f.y0 - 7 * f.dy - 30, "確　率");
     c.setPenWidth(2);
+    clip.emplace(c, probabilityPlotArea(f));
     if (fitOk && (law == LawChoice::Linear || law == LawChoice::Modified)) {
         const double m1 = magMax * 0.1 + addMag;
         auto fitted = [&](double m) {
@@ -378,6 +398,7 @@ int drawProbability(Canvas& c, int m0, const CumulativeTable& cum, int magMax, d
             tr.to(f.xOf(m), f.yOfVariate(*g));
         }
     }
+    clip.reset();
     c.setPenWidth(1);
     c.setPenColor(clBlack);
     if (skipped > 0)

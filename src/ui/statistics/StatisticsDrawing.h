@@ -30,6 +30,10 @@ QString gridLabel(double v);
 // Frame with grid and labels; labels start * 10^j on a logarithmic count axis.
 void drawFitAxes(Canvas& c, bool logarithmic, int x0, int y0, int nx, int ny, int dx, int dy,
                  double startX, double startY, double stepX, double stepY);
+// The plotting areas (frame edges included) that points and curves are clipped to.
+QRect cumulativePlotArea(const CumulativeFrame& f);
+QRect probabilityPlotArea(const ProbabilityFrame& f);
+
 void plotCumulative(Canvas& c, int m0, const CumulativeTable& cum, const CumulativeFrame& f);
 // False (with the text "Richter Line can't draw" at textAt) when the line has no
 // extent.

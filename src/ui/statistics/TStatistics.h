@@ -10,7 +10,7 @@
 #include "statistics/Cumulative.h"
 #include "statistics/LawFits.h"
 #include "statistics/StatisticsDrawing.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QCheckBox;
 class QLabel;

@@ -55,7 +55,12 @@ QPainter& Canvas::painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, false);
-        if (clip_) painter_->setClipRegion(*clip_);
+        if (clip_ && clipRect_)
+            painter_->setClipRegion(clip_->intersected(*clipRect_));
+        else if (clip_)
+            painter_->setClipRegion(*clip_);
+        else if (clipRect_)
+            painter_->setClipRect(*clipRect_);
     }
     return *painter_;
 }
@@ -93,6 +98,7 @@ void Canvas::applyBrush(QPainter& p) const {
 
 void Canvas::plot(int x, int y, QRgb v) {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+    if (clipRect_ && !clipRect_->contains(x, y)) return;
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     if (penMode_ == PenMode::Xor)
         line[x] = 0xff000000u | ((line[x] ^ v) & 0x00ffffffu);
@@ -265,6 +271,16 @@ void Canvas::setClipPolygon(const std::vector<QPoint>& pts) {
 void Canvas::clearClip() {
     endPainter();
     clip_.reset();
+}
+
+void Canvas::setClipRect(const QRect& r) {
+    endPainter();
+    clipRect_ = r;
+}
+
+void Canvas::clearClipRect() {
+    endPainter();
+    clipRect_.reset();
 }
 
 void Canvas::ellipsePixels(int x1, int y1, int x2, int y2) {

@@ -123,6 +123,10 @@ public:
     // a polygon, until clearClip(); the pixel-exact lines and marks are not clipped.
     void setClipPolygon(const std::vector<QPoint>& pts);
     void clearClip();
+    // Limits everything drawn, the pixel-exact lines and marks included, to a rectangle
+    // (with the polygon clip, to both), until clearClipRect().
+    void setClipRect(const QRect& r);
+    void clearClipRect();
 
 private:
     QPainter& painter();
@@ -145,6 +149,19 @@ private:
     TColor fontColor_ = clBlack;
     QFont font_;
     std::optional<QRegion> clip_;
+    std::optional<QRect> clipRect_;
+};
+
+// Clips a canvas to a rectangle while it lives.
+class ClipRectScope {
+public:
+    ClipRectScope(Canvas& c, const QRect& r) : canvas_(c) { canvas_.setClipRect(r); }
+    ~ClipRectScope() { canvas_.clearClipRect(); }
+    ClipRectScope(const ClipRectScope&) = delete;
+    ClipRectScope& operator=(const ClipRectScope&) = delete;
+
+private:
+    Canvas& canvas_;
 };
 
 }  // namespace kavelo::ui

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 namespace kavelo::ui {
 

@@ -112,8 +112,14 @@ void TMyGraph::DrawWaku() {
     refresh();
 }
 
+QRect TMyGraph::plotFrame() const {
+    const int w = NGridX * gridDx(), h = NGridY * gridDy();
+    return QRect(OriginX, OriginY - h, w + 1, h + 1);
+}
+
 void TMyGraph::DrawGraph(int n, const float* x, const float* y) {
     Canvas& c = canvas();
+    const kavelo::ui::ClipRectScope clip(canvas(), plotFrame());
     bool first = true;
     for (int i = 0; i < n; ++i) {
         int px, py;
@@ -179,6 +185,7 @@ void TMyGraph::drawMark(int x, int y, int kind, int r) {
 }
 
 void TMyGraph::PlotGraph(int n, const float* x, const float* y, int kind, int size) {
+    const kavelo::ui::ClipRectScope clip(canvas(), plotFrame());
     for (int i = 0; i < n; ++i) {
         int px, py;
         const bool ok = mapPoint(x[i], y[i], &px, &py);
@@ -191,6 +198,7 @@ void TMyGraph::PlotGraph(int n, const float* x, const float* y, int kind, int si
 void TMyGraph::SkipGraph(int n, const float* x, const float* y, int kind, int size, int skip) {
     if (skip == 0) return;
     Canvas& c = canvas();
+    const kavelo::ui::ClipRectScope clip(canvas(), plotFrame());
     for (int i = 0; i < n; ++i) {
         if (skip > 1 && i % skip != 0) continue;
         int px, py;

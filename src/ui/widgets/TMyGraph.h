@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TMyGraph : public kavelo::ui::TImage {
     Q_OBJECT
@@ -68,8 +68,11 @@ public:
 
     // Pixel of a data point; false when a logarithmic axis cannot show it.
     bool mapPoint(float x, float y, int* px, int* py) const;
+    // The plot frame, its edges included: plotted lines and marks stay inside it.
+    QRect plotFrame() const;
 
 private:
+
     int gridDx() const;
     int gridDy() const;
     void drawMark(int x, int y, int kind, int size);

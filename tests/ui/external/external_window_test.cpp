@@ -1,6 +1,8 @@
 // The external-list window: reading, and replace, add and append to GEPPO1.BIN.
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
+
 #include "catalogue/CatalogueRewrite.h"
 #include "ui/external/ExternalWindows.h"
 
@@ -187,4 +189,23 @@ TEST_F(ExtWindow, AnAddBeyondCapacityAddsWhatFitsAndSaysHowManyWereLeftOut) {
     EXPECT_TRUE(w->fx.messages[1].text.contains("残りの 2 個"))
         << w->fx.messages[1].text.toStdString();
     EXPECT_EQ(Form1->selection.selectionCount, kCatalogueCapacity);
+}
+
+TEST_F(ExtWindow, TheListHasHeadingsThatFitAndGrowsWithTheWindow) {
+    QHeaderView* header = ExtFile->StringGrid1->horizontalHeader();
+    EXPECT_FALSE(header->isHidden());
+    const QStringList heads = {"番号", "地震番号", "年月日", "時分", " 　緯度", " 　経度", " 深さ", "ﾏｸﾞﾆﾁｭｰﾄﾞ", "震源地"};
+    const QFontMetrics fm(header->font());
+    for (int i = 0; i < heads.size(); ++i) {
+        EXPECT_EQ(ExtFile->listModel->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), heads[i]);
+        EXPECT_GE(ExtFile->StringGrid1->columnWidth(i), fm.horizontalAdvance(heads[i])) << i;
+    }
+    ExtFile->show();
+    const QRect grid = ExtFile->StringGrid1->geometry();
+    const QPoint close = ExtFile->Button1->pos();
+    ExtFile->resize(ExtFile->width() + 200, ExtFile->height() + 100);
+    EXPECT_EQ(ExtFile->StringGrid1->size(), grid.size() + QSize(200, 100));
+    EXPECT_EQ(ExtFile->Button1->pos(), close + QPoint(200, 100));
+    EXPECT_EQ(ExtFile->Panel2->y(), 486 + 100);
+    ExtFile->hide();
 }

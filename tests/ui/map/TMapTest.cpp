@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QWindow>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -515,4 +516,45 @@ TEST_F(MapWindows, DepthSlicesEndWhenTheOtherConditionsAreRefused) {
     EXPECT_EQ(Form1->depthAnimating, 0);
     EXPECT_EQ(Form1->RadioGroup1->itemIndex(), 0);
     EXPECT_FALSE(Map->isVisible());
+}
+
+TEST_F(MapWindows, ClosingByTheFrameDoesWhatTheCloseButtonsDo) {
+    Map->BtnMapDrawClick();
+    Map->BtnScaleClick();
+    ASSERT_TRUE(MagScale->isVisible());
+    // The legend's title-bar ×: the map's button reads 凡例表示 again and a redraw
+    // (a zoom) does not bring the legend back.
+    closeByFrame(MagScale);
+    EXPECT_FALSE(MagScale->isVisible());
+    EXPECT_EQ(Map->legendShown, 0);
+    EXPECT_EQ(Map->BtnScale->text(), "凡例表示");
+    Map->BtnMapDrawClick();
+    EXPECT_FALSE(MagScale->isVisible());
+
+    // The map's ×: the legend goes with it, as with 閉じる.
+    Map->BtnScaleClick();
+    ASSERT_TRUE(MagScale->isVisible());
+    closeByFrame(Map);
+    EXPECT_FALSE(Map->isVisible());
+    EXPECT_FALSE(MagScale->isVisible());
+
+    // The program's own close of the legend keeps the map's state.
+    Map->show();
+    MagScale->show();
+    MagScale->close();
+    EXPECT_EQ(Map->legendShown, 1);
+    EXPECT_EQ(Map->BtnScale->text(), "凡例消去");
+}
+
+TEST_F(MapWindows, ClosingTheDepthStepWindowByItsFrameStopsTheDisplay) {
+    int shown = 0;
+    Stop->modalHook = [&shown](TStop& s) {
+        ++shown;
+        s.reject();  // the frame's × (or Esc)
+    };
+    Form1->BtnDepthClick();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(Form1->stopChoice, 2);
+    EXPECT_EQ(Form1->depthAnimating, 0);
+    EXPECT_TRUE(fx.messages.empty());  // stopped: no end-of-display message
 }

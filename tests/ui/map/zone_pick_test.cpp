@@ -277,3 +277,28 @@ TEST_F(ZoneTools, RotateWaitsForItsCentreAndTakesTheSnappedPress) {
     Map->BtnZoneClick();
     EXPECT_FALSE(Rotate->waiting);
 }
+
+TEST_F(ZoneTools, AClickWithoutADragBuildsNoZoneAndWaitsForP1) {
+    Map->BtnZoneClick();
+    const int before = Form1->selection.selectionCount;
+    const QImage picture = Map->canvas().image().copy();
+    // Released at the press point, then 2 px off it (the same point once snapped).
+    for (QPoint off : {QPoint(0, 0), QPoint(2, 1)}) {
+        press(Map->Image1, at(3300, 13000));
+        release(Map->Image1, at(3300, 13000) + off);
+        EXPECT_FALSE(Map->zoneSet);
+        EXPECT_FALSE(Map->p1Set);
+        EXPECT_TRUE(Map->zoneMode);
+        EXPECT_EQ(Zone->Label9->text(), "領域の最初の点P1をクリックしてください");
+        EXPECT_TRUE(Zone->Label6->text().isEmpty());
+        EXPECT_EQ(Form1->selection.selectionCount, before);
+        EXPECT_FALSE(DepthChart->isVisible());
+        EXPECT_FALSE(Section->isVisible());
+        EXPECT_TRUE(fx.messages.empty());
+        EXPECT_EQ(Map->canvas().image(), picture);  // the rubber line is gone, nothing drawn
+    }
+    // The next drag builds the zone as usual.
+    drag(Map->Image1, at(3300, 13000), at(3300, 14000));
+    EXPECT_TRUE(Map->zoneSet);
+    EXPECT_EQ(Form1->Label32->text(), "領域検索された地震");
+}

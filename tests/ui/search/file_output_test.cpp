@@ -1,7 +1,11 @@
 // Saving the result list as CSV through the file-output and directory windows.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <filesystem>
 
 #include "platform/TextFile.h"
@@ -169,4 +173,68 @@ TEST_F(FileOutput, AZoneInForceWritesItsEndPointsAndWidth) {
     Map->zoneSet = false;
     FileOut->Button2Click();
     EXPECT_EQ(lines("Listup001.csv")[0], "Listup001.csv,District");
+}
+
+namespace {
+// The pointer on a row of the folder list, as the window system delivers it.
+void mouseOnRow(QListWidget* list, int row, QEvent::Type type) {
+    const QPoint p = list->visualItemRect(list->item(row)).center();
+    QMouseEvent e(type, QPointF(p), list->viewport()->mapToGlobal(QPointF(p)), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &e);
+}
+void clickRow(QListWidget* list, int row) {
+    mouseOnRow(list, row, QEvent::MouseButtonPress);
+    mouseOnRow(list, row, QEvent::MouseButtonRelease);
+}
+}  // namespace
+
+TEST_F(FileOutput, AFolderClickEnablesSaveAndTheFolderWindowReopensAtIt) {
+    std::filesystem::create_directories(w->fx.dir.file("out/sub"));
+    // The folder list names the working folder as the file system reports it.
+    const QString out = QDir(Direc->directory()).absoluteFilePath("out");
+    const QString sub = out + "/sub";
+    // The drive list holds the root and the home folder from the start.
+    EXPECT_GE(Direc->DriveComboBox1->count(), 1);
+    EXPECT_NE(Direc->DriveComboBox1->findText(QDir::toNativeSeparators(QDir::rootPath())), -1);
+    EXPECT_FALSE(Direc->DriveComboBox1->currentText().isEmpty());
+
+    FileOut->Button1Click();  // "..."
+    QListWidget* list = Direc->DirectoryListBox1;
+    const QString startedIn = Direc->directory();
+    const int outRow = static_cast<int>(Direc->entryPaths().indexOf(QDir::toNativeSeparators(out)));
+    ASSERT_GE(outRow, 0);
+    EXPECT_FALSE(FileOut->Button2->isEnabled());
+
+    // One click chooses the folder without moving the list.
+    clickRow(list, outRow);
+    EXPECT_TRUE(FileOut->Button2->isEnabled());
+    EXPECT_EQ(FileOut->Edit1->text(), out + QDir::separator());
+    EXPECT_EQ(Direc->Label3->text(), out + QDir::separator());
+    EXPECT_EQ(Direc->directory(), startedIn);
+    // The third click saves there.
+    FileOut->Button2->click();
+    EXPECT_TRUE(std::filesystem::exists(w->fx.dir.file("out/Listup000.csv")));
+
+    // A double click opens the folder; Enter on a chosen subfolder opens that one.
+    mouseOnRow(list, outRow, QEvent::MouseButtonPress);
+    mouseOnRow(list, outRow, QEvent::MouseButtonRelease);
+    mouseOnRow(list, outRow, QEvent::MouseButtonDblClick);
+    mouseOnRow(list, outRow, QEvent::MouseButtonRelease);
+    EXPECT_EQ(Direc->directory(), out);
+    const int subRow = static_cast<int>(Direc->entryPaths().indexOf(QDir::toNativeSeparators(sub)));
+    ASSERT_GE(subRow, 0);
+    clickRow(list, subRow);
+    EXPECT_EQ(Direc->directory(), out);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(list, &enter);
+    EXPECT_EQ(Direc->directory(), sub);
+    EXPECT_EQ(FileOut->Edit1->text(), sub + QDir::separator());
+
+    // Closed and opened again: still at the folder chosen.
+    Direc->Button1Click();
+    FileOut->Button1Click();
+    EXPECT_EQ(Direc->directory(), sub);
+    EXPECT_EQ(Direc->Label3->text(), sub + QDir::separator());
+    EXPECT_EQ(Direc->entryPaths().value(list->currentRow()), QDir::toNativeSeparators(sub));
 }

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <memory>
 
+#include "app/FormUtil.h"
 #include "common/CatalogueFixture.h"
 #include "search/TDist.h"
 #include "search/TForm1.h"
@@ -394,4 +396,70 @@ TEST(Form1Search, ConditionMemoryRoundTripClampsAndRefusesShortFiles) {
     ASSERT_EQ(w.fx.messages.size(), 1u);
     EXPECT_EQ(w.fx.messages[0].caption, "File Error");
     EXPECT_EQ(f->date1->text(), "1900");
+}
+
+TEST(Form1Search, EnterInAConditionFieldRunsTheSearch) {
+    SearchWindow w;
+    auto* f = w.f.get();
+    auto enter = [](QLineEdit* e) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(e, &press);
+    };
+    // In すべて mode the fields are off and Enter runs nothing.
+    enter(f->mag1);
+    EXPECT_EQ(f->Label18->text(), "");
+    w.selectMode();
+    w.type(f->mag1, "79");
+    enter(f->mag1);
+    EXPECT_EQ(w.selected(), (std::vector<int>{1, 2, 6}));
+    EXPECT_EQ(f->Label18->text(), "3 個みつかりました");
+    w.type(f->depth2, "20");
+    enter(f->Origin);
+    EXPECT_EQ(w.selected(), (std::vector<int>{2}));
+    // The units are in the fields' tooltips.
+    EXPECT_EQ(f->lat1->toolTip(), "度分: 3540 = 35°40′");
+    EXPECT_EQ(f->mag2->toolTip(), "マグニチュード × 10");
+    EXPECT_EQ(f->depth1->toolTip(), "km");
+    EXPECT_EQ(f->date2->toolTip(), "YYYY/MM/DD");
+    EXPECT_EQ(f->Origin->toolTip(), "ABC DEF｜XYZ");
+}
+
+TEST(Form1Search, TheWindowGrowsWithItsListAndTheHeadingsFitTheirColumns) {
+    SearchWindow w;
+    auto* f = w.f.get();
+    QLabel* heads[] = {f->Label33, f->Label6, f->Label7, f->Label12, f->Label13,
+                       f->Label14, f->Label15, f->Label16, f->Label17};
+    auto checkHeadings = [&] {
+        int x = f->StringGrid1->x() + 2;
+        for (int i = 0; i < 9; ++i) {
+            const int col = f->StringGrid1->columnWidth(i);
+            EXPECT_GE(col, heads[i]->fontMetrics().horizontalAdvance(heads[i]->text())) << i;
+            EXPECT_EQ(heads[i]->x(), x) << i;
+            EXPECT_EQ(heads[i]->width(), col) << i;
+            x += col;
+        }
+        EXPECT_EQ(x - f->StringGrid1->x() - 2, kavelo::ui::gridRowWidth(f->StringGrid1));
+    };
+    EXPECT_EQ(f->Label16->text(), "ﾏｸﾞﾆﾁｭｰﾄﾞ");
+    checkHeadings();
+    EXPECT_EQ(f->minimumSize(), QSize(700, 752));
+    const QSize grid = f->StringGrid1->size();
+    f->show();
+    f->resize(1000, 900);
+    EXPECT_EQ(f->StringGrid1->size(), grid + QSize(300, 148));
+    EXPECT_EQ(f->ProgressBar1->width(), 676 + 300);
+    checkHeadings();
+    EXPECT_TRUE(f->windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST(FitColumnWidths, HeadingsWidenColumnsAndTheLastFillsTheRow) {
+    QFont font;
+    font.setPixelSize(12);
+    const QFontMetrics fm(font);
+    const int wide = fm.horizontalAdvance("ﾏｸﾞﾆﾁｭｰﾄﾞ") + 8;
+    const auto w = kavelo::ui::fitColumnWidths({50, 10, 100}, {"a", "ﾏｸﾞﾆﾁｭｰﾄﾞ", "c"}, font, 300);
+    EXPECT_EQ(w, (std::vector<int>{50, wide, 300 - 50 - wide}));
+    // Too narrow a row: the last column keeps room for its heading.
+    const auto n = kavelo::ui::fitColumnWidths({50, 40, 100}, {"a", "b", "震源地"}, font, 60);
+    EXPECT_EQ(n.back(), fm.horizontalAdvance("震源地") + 8);
 }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
+#include <QPushButton>
 #include <QTimer>
 #include <memory>
 
@@ -9,6 +11,7 @@
 #include "core/map/SyntheticMap.h"
 #include "search/GreatCircle.h"
 #include "sections/DepthChart.h"
+#include "sections/SectionWindows.h"
 #include "ui/UiFixture.h"
 #include "ui/map/ZoneWindowSet.h"
 
@@ -289,4 +292,45 @@ TEST_F(SectionWindows, AMapRedrawnDuringTheRotationKeepsNoOldStrip) {
     EXPECT_NE(Map->Image1->picture(), redrawn);
     Rotate->Button3Click();
     EXPECT_EQ(Map->Image1->picture(), redrawn);  // no stale outline drawn back
+}
+
+TEST_F(SectionWindows, SaveButtonsWriteThePicturesInTheChosenType) {
+    dragZone();
+    struct Case {
+        QPushButton* button;
+        const char* name;
+        QSize size;
+    };
+    const int gap = DepthChart->Image2->x() - DepthChart->Image1->x() - kDepthChartSize;
+    const std::vector<Case> cases = {
+        {DepthChart->BtnSave, "charts", QSize(2 * kDepthChartSize + gap, kDepthChartSize)},
+        {Section->BtnSave, "section", Section->Image1->picture().size()},
+        {Rotate->BtnSave, "rotate", Rotate->Image1->picture().size()}};
+    QString next;
+    savePictureNameHook = [&next] { return next; };
+    for (const Case& k : cases) {
+        EXPECT_EQ(k.button->text(), "PNGﾌｧｲﾙ");
+        next = QString::fromStdString(fx.dir.file(k.name));
+        k.button->click();
+        QImage back(next + ".png");
+        EXPECT_EQ(back.size(), k.size) << k.name;
+    }
+    // The depth charts' file holds both charts as the window shows them.
+    QImage charts(QString::fromStdString(fx.dir.file("charts.png")));
+    EXPECT_EQ(charts.pixel(10, 10), DepthChart->Image1->picture().pixel(10, 10));
+    EXPECT_EQ(charts.pixel(kDepthChartSize + gap + 200, 200), DepthChart->Image2->picture().pixel(200, 200));
+
+    // BMP chosen in the main menu: the captions follow and the file is a BMP.
+    Form1->BMP1Click();
+    EXPECT_EQ(Section->BtnSave->text(), "BMPﾌｧｲﾙ");
+    EXPECT_EQ(DepthChart->BtnSave->text(), "BMPﾌｧｲﾙ");
+    next = QString::fromStdString(fx.dir.file("section"));
+    Section->BtnSave->click();
+    EXPECT_FALSE(QImage(next + ".bmp").isNull());
+    // Cancelled: nothing written, nothing said.
+    next.clear();
+    Rotate->BtnSave->click();
+    EXPECT_TRUE(fx.messages.empty());
+    savePictureNameHook = nullptr;
+    Form1->GIF1Click();
 }

@@ -12,6 +12,7 @@
 
 #include "common/CatalogueFixture.h"
 #include "search/TForm1.h"
+#include "statistics/StatisticsDrawing.h"
 #include "statistics/TStatistics.h"
 #include "ui/UiFixture.h"
 
@@ -292,4 +293,28 @@ TEST(StatisticsDrawing, FrameLabelsNameTheirGridLines) {
     EXPECT_EQ(gridLabel(45 * 0.1 + 2.0), "6.5");
     EXPECT_EQ(gridLabel(43 * 0.1), "4.3");
     EXPECT_EQ(gridLabel(40 * 0.1 + 3.0), "7");
+}
+
+TEST(StatisticsWindow, PlottedPointsAndCurvesStayInsideTheirFrames) {
+    UiFixture fx;
+    TStatistics w;
+    Selection s = grSelection();
+    w.cumulativeDisplay(s.cat, s.sel, 40);
+    w.probabilityDisplay();
+    Canvas& c = w.Image1->canvas();
+    const QRect area = probabilityPlotArea(probabilityFrame(40));
+    // The top points (F near 1) lie above the variate 6 line: cut at the frame.
+    int inside = 0, outside = 0;
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 360; x < c.width(); ++x) {
+            if (c.pixel(x, y) != clRed) continue;
+            (area.contains(x, y) ? inside : outside)++;
+        }
+    EXPECT_GT(inside, 50);
+    EXPECT_EQ(outside, 0);
+    // Without the clip they would show: the top bin (F = 1 - 1/N, N in the thousands)
+    // has a variate above 8, which lies above the frame.
+    EXPECT_LT(probabilityFrame(40).yOfVariate(8.0), area.top());
+    // The frame's title above it is untouched by the plot.
+    EXPECT_EQ(countColour(c, clRed, area.left(), 0, area.right() + 1, area.top()), 0);
 }

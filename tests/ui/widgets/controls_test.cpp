@@ -2,11 +2,11 @@
 
 #include <QLineEdit>
 
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 using namespace kavelo::ui;
 
-TEST(VclControls, UpDownStepsFromTheTypedValueAndClampsOrWraps) {
+TEST(FormControls, UpDownStepsFromTheTypedValueAndClampsOrWraps) {
     QLineEdit edit;
     TUpDown ud;
     ud.setRange(2400, 5000);
@@ -33,7 +33,7 @@ TEST(VclControls, UpDownStepsFromTheTypedValueAndClampsOrWraps) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST(VclControls, RadioGroupItemIndexRunsTheClickHandler) {
+TEST(FormControls, RadioGroupItemIndexRunsTheClickHandler) {
     TRadioGroup g;
     g.setItems({"a", "b", "c"});
     int clicks = 0;
@@ -50,7 +50,7 @@ TEST(VclControls, RadioGroupItemIndexRunsTheClickHandler) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST(VclControls, StringGridCellsGrowWithTheirRows) {
+TEST(FormControls, StringGridCellsGrowWithTheirRows) {
     TStringGrid grid;
     grid.cells()->setColCount(3);
     grid.cells()->setCell(2, 4, "x");

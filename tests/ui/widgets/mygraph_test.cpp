@@ -77,3 +77,33 @@ TEST(TMyGraph, SavePngWritesThePicture) {
     EXPECT_FALSE(g.Save_PNG("/nonexistent-dir/x.png"));
     EXPECT_EQ(fx.messages.size(), 1u);
 }
+
+TEST(TMyGraph, LinesAndMarksAreClippedToThePlotFrame) {
+    UiFixture fx;
+    TMyGraph g;
+    g.SValueX = 0;
+    g.VValueX = 1;
+    g.SValueY = 0;
+    g.VValueY = 1;
+    g.DrawWaku();
+    Canvas& c = g.canvas();
+    const QRect frame = g.plotFrame();
+    EXPECT_EQ(frame, QRect(35, 270 - 4 * 62, 4 * 62 + 1, 4 * 62 + 1));
+    c.setPenColor(clRed);
+    c.setBrushColor(clRed);
+    // A line from inside the frame to far above it, and marks on and beyond the top edge.
+    const float x[] = {1, 2, 3};
+    const float y[] = {1, 9, 4.2f};
+    g.DrawGraph(3, x, y);
+    g.PlotGraph(3, x, y, 0, 6);
+    int outside = 0, inside = 0;
+    for (int py = 0; py < c.height(); ++py)
+        for (int px = 0; px < c.width(); ++px)
+            if (c.pixel(px, py) == clRed) (frame.contains(px, py) ? inside : outside)++;
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 100);
+    // Drawing outside the graph calls is not clipped.
+    c.moveTo(2, 2);
+    c.lineTo(20, 2);
+    EXPECT_EQ(c.pixel(10, 2), clRed);
+}

@@ -1,4 +1,4 @@
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 #include <QGridLayout>
 #include <QHeaderView>

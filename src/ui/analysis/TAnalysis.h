@@ -20,7 +20,7 @@
 #include "analysis/OmoriUtsu.h"
 #include "analysis/Seismicity.h"
 #include "catalogue/Catalogue.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class QCheckBox;
 class QFileDialog;

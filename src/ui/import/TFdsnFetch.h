@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "import/HttpTransport.h"
-#include "widgets/VclControls.h"
+#include "widgets/FormControls.h"
 
 class TFdsnFetch : public QWidget {
     Q_OBJECT

@@ -463,6 +463,7 @@ void mnemonic(QMenu* m, char key) { mnemonic(m->menuAction(), key); }
 void TForm1::addMnemonics() {
     mnemonic(FileF1, 'F');
     mnemonic(ExtFileInput, 'I');
+    mnemonic(FdsnFetch1, 'N');
     mnemonic(SaveType1, 'T');
     GIF1->setText("&PNG");
     BMP1->setText("&BMP");
@@ -490,6 +491,9 @@ void TForm1::addMnemonics() {
     mnemonic(Brown1, 'R');
     mnemonic(White1, 'W');
     for (auto* a : {Gray1, Gray2}) mnemonic(a, 'G');
+    mnemonic(Analysis1, 'A');
+    mnemonic(Statistics1, 'S');
+    mnemonic(SeismicityAnalysis1, 'A');
     mnemonic(HelpH1, 'H');
     mnemonic(Howto1, 'K');
     mnemonic(N31, '3');

@@ -33,13 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::size_t i = 0; i < n; ++i) {
         const EarthquakeRecord r = decodeRecord(p + i * kRecordSize);
         recs.push_back(r);
-        DeclusterEvent e;
-        e.days = static_cast<double>(recordMinutes(r)) / 1440.0;
-        e.lat = ddmmToDegrees(r.lat);
-        e.lon = ddmmToDegrees(r.lon);
-        e.depth = r.depth;
-        e.mag = r.mag / 10.0;
-        events.push_back(e);
+        events.push_back(declusterEvent(r));
     }
     const DeclusterResult r = decluster(events, method, fs, cap);
     FUZZ_CHECK(r.cluster.size() == n && r.role.size() == n);

@@ -169,18 +169,7 @@ int runDecluster(CommandArgs& a, std::ostream& out, std::ostream& err) {
     if (a.has("--roles") && rolesPath.empty()) throw UsageError("--roles needs a file name");
 
     const std::vector<EarthquakeRecord>& ev = a.events();
-    std::vector<DeclusterEvent> events;
-    events.reserve(ev.size());
-    for (const EarthquakeRecord& r : ev) {
-        DeclusterEvent e;
-        e.days = static_cast<double>(recordMinutes(r)) / 1440.0;
-        e.lat = ddmmToDegrees(r.lat);
-        e.lon = ddmmToDegrees(r.lon);
-        e.depth = r.depth;
-        e.mag = r.mag / 10.0;
-        events.push_back(e);
-    }
-    const DeclusterResult r = decluster(events, method, fs, cap);
+    const DeclusterResult r = decluster(declusterEvents(ev), method, fs, cap);
 
     if (!mainPath.empty()) {
         std::vector<EarthquakeRecord> mains;

@@ -310,19 +310,27 @@ DeclusterResult decluster(const std::vector<DeclusterEvent>& events, DeclusterMe
     return declusterWindows(events, o);
 }
 
+DeclusterEvent declusterEvent(const EarthquakeRecord& r) {
+    DeclusterEvent e;
+    e.days = static_cast<double>(recordMinutes(r)) / 1440.0;
+    e.lat = ddmmToDegrees(r.lat);
+    e.lon = ddmmToDegrees(r.lon);
+    e.depth = r.depth;
+    e.mag = r.mag / 10.0;
+    return e;
+}
+
+std::vector<DeclusterEvent> declusterEvents(const std::vector<EarthquakeRecord>& records) {
+    std::vector<DeclusterEvent> out;
+    out.reserve(records.size());
+    for (const EarthquakeRecord& r : records) out.push_back(declusterEvent(r));
+    return out;
+}
+
 std::vector<DeclusterEvent> eventsOfSelection(const Catalogue& cat, const SelectionList& sel) {
     std::vector<DeclusterEvent> out;
     out.reserve(static_cast<std::size_t>(std::max(0, sel.selectionCount)));
-    for (int i = 0; i < sel.selectionCount; ++i) {
-        const EarthquakeRecord& rec = cat[sel[i]];
-        DeclusterEvent e;
-        e.days = static_cast<double>(recordMinutes(rec)) / 1440.0;
-        e.lat = ddmmToDegrees(rec.lat);
-        e.lon = ddmmToDegrees(rec.lon);
-        e.depth = rec.depth;
-        e.mag = rec.mag / 10.0;
-        out.push_back(e);
-    }
+    for (int i = 0; i < sel.selectionCount; ++i) out.push_back(declusterEvent(cat[sel[i]]));
     return out;
 }
 

@@ -80,6 +80,10 @@ DeclusterResult declusterReasenberg(const std::vector<DeclusterEvent>& events,
 DeclusterResult decluster(const std::vector<DeclusterEvent>& events, DeclusterMethod method,
                           double foreshockShare = 1.0, double capDays = 0.0);
 
+// A record as an event: minutes since the calendar's start in days, ddmm as degrees, M = mag / 10.
+DeclusterEvent declusterEvent(const EarthquakeRecord& r);
+// Records as events, in their order.
+std::vector<DeclusterEvent> declusterEvents(const std::vector<EarthquakeRecord>& records);
 // The selected records as events, in the order of the selection.
 std::vector<DeclusterEvent> eventsOfSelection(const Catalogue& cat, const SelectionList& sel);
 

@@ -183,18 +183,7 @@ void TAnalysis::showDecluster() {
         drawPictureNotice(c, "デクラスタの設定が正しくありません");
         return;
     }
-    std::vector<DeclusterEvent> ev;
-    ev.reserve(events.size());
-    for (const EarthquakeRecord& r : events) {
-        DeclusterEvent e;
-        e.days = static_cast<double>(recordMinutes(r)) / 1440.0;
-        e.lat = ddmmToDegrees(r.lat);
-        e.lon = ddmmToDegrees(r.lon);
-        e.depth = r.depth;
-        e.mag = r.mag / 10.0;
-        ev.push_back(e);
-    }
-    declustered = decluster(ev, declusterMethod, declusterFs, declusterCap);
+    declustered = decluster(declusterEvents(events), declusterMethod, declusterFs, declusterCap);
     MarkSettings marks;
     DepthClasses depth;
     if (Map) {
@@ -224,17 +213,7 @@ void TAnalysis::BtnMainOnlyClick() {
         return;
     }
     if (!readDeclusterControls()) return;
-    std::vector<DeclusterEvent> ev;
-    for (const EarthquakeRecord& r : events) {
-        DeclusterEvent e;
-        e.days = static_cast<double>(recordMinutes(r)) / 1440.0;
-        e.lat = ddmmToDegrees(r.lat);
-        e.lon = ddmmToDegrees(r.lon);
-        e.depth = r.depth;
-        e.mag = r.mag / 10.0;
-        ev.push_back(e);
-    }
-    const DeclusterResult r = decluster(ev, declusterMethod, declusterFs, declusterCap);
+    const DeclusterResult r = decluster(declusterEvents(events), declusterMethod, declusterFs, declusterCap);
     // The main shocks in catalogue order, as a search lists them.
     std::vector<int32_t> mains;
     for (std::size_t i = 0; i < events.size(); ++i)

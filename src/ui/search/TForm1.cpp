@@ -570,18 +570,23 @@ void TForm1::FormCreate() {
     depthAnimating = 0;
     depthStep = 20;
     loadOriginNames();
+    listEverything();
+    Label24->setText(QString::fromStdString(fileNamePart(geppoPath)));
+    Label25->setText(QString::fromStdString(fileNamePart(rikaPath)));
+    Button1->setEnabled(true);
+    setCaptions();
+    drawLogo();
+}
+
+void TForm1::listEverything() {
     BtnResetClick();
     allMode = 1;
     distanceMode = 0;
     selection.setIdentity(catalogue.recordCount);
     if (ListChk->isChecked()) listAll(catalogue.recordCount);
     Label18->setText("");
-    Label24->setText(QString::fromStdString(fileNamePart(geppoPath)));
-    Label25->setText(QString::fromStdString(fileNamePart(rikaPath)));
-    Button1->setEnabled(true);
     showLastDate();
     Label32->setText("すべての地震");
-    setCaptions();
     extListShown = 0;
     // ALL mode: the condition controls wait for 条件検索.
     for (QWidget* w : std::initializer_list<QWidget*>{date1, date2, lat1, lat2, lon1, lon2, mag1,
@@ -589,7 +594,6 @@ void TForm1::FormCreate() {
                                                       BtnReset, Button3, Button4, RadioGroup2})
         w->setEnabled(false);
     TkBtn1->setVisible(false);
-    drawLogo();
 }
 
 bool TForm1::reloadCatalogue() {
@@ -613,20 +617,7 @@ bool TForm1::reloadCatalogue() {
     CBDistance->blockSignals(true);
     CBDistance->setChecked(false);
     CBDistance->blockSignals(false);
-    BtnResetClick();
-    allMode = 1;
-    distanceMode = 0;
-    selection.setIdentity(catalogue.recordCount);
-    if (ListChk->isChecked()) listAll(catalogue.recordCount);
-    Label18->setText("");
-    showLastDate();
-    Label32->setText("すべての地震");
-    extListShown = 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{date1, date2, lat1, lat2, lon1, lon2, mag1,
-                                                      mag2, depth1, depth2, Origin, BtnSearch,
-                                                      BtnReset, Button3, Button4, RadioGroup2})
-        w->setEnabled(false);
-    TkBtn1->setVisible(false);
+    listEverything();
     if (Map && Map->isVisible()) Map->BtnMapDrawClick();
     return true;
 }

@@ -175,6 +175,8 @@ private:
     void setConditionTips();
     bool loadCatalogue();
     void loadOriginNames();
+    // Every record listed in ALL mode with the conditions reset, as at start.
+    void listEverything();
     void drawLogo();
     // Search helpers: condition texts, the shared scan-and-list steps, the enabling
     // of the condition controls.

@@ -1,6 +1,7 @@
 // kavelo-analyse on arbitrary catalogue bytes and command lines: every run ends with status
 // 0, 1 or 2; a success prints its result and nothing else is printed on a failure, whose
-// message names the program; every b that is printed is a positive number.
+// message names the program; every b that is printed is a positive number. The omori and
+// decluster commands run on the same inputs.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -19,14 +20,16 @@ using namespace kavelo::fuzz;
 
 namespace {
 
-const char* const kCommands[] = {"bvalue", "mc", "fmd", "btime", "nosuch"};
+const char* const kCommands[] = {"bvalue", "mc", "fmd", "btime", "omori", "decluster", "nosuch"};
 const char* const kOptions[] = {"--mc",     "--correction", "--estimator", "--dmc",  "--window",
                                 "--step",   "--bootstrap",  "--seed",      "--from", "--to",
                                 "--lat",    "--lon",        "--mag",       "--depth", "--bogus",
-                                "--",       "-h"};
+                                "--main",   "--start",      "--end",       "--min-mag", "--method",
+                                "--fs",     "--cap",        "--",          "-h"};
 const char* const kValues[] = {"maxc", "gft90", "gft95", "mbs", "2.0", "0", "-1", "0.2",
                                "utsu", "classic", "50", "3", "1e308", "nan", "2001-01-01",
-                               "2020-12-31", "35", "140", "x", ""};
+                               "2020-12-31", "35", "140", "x", "",
+                               "gk", "gruenthal", "uhrhammer", "reasenberg", "2001-01-01 00:00"};
 
 // The value of a key in a one-line JSON object, or "".
 std::string field(const std::string& json, const std::string& key) {

@@ -147,10 +147,17 @@ const OptionInfo* findOption(const std::vector<OptionInfo>& opts, const std::str
     return nullptr;
 }
 
-std::pair<double, double> range(const std::vector<std::string>& v, const std::string& opt) {
+// MIN MAX of a filter option, each within +-limit (the same bounds as kavelo-import's), so
+// that the whole-number limits derived from them always fit an int.
+std::pair<double, double> range(const std::vector<std::string>& v, const std::string& opt,
+                                double limit) {
     const auto lo = parseNumber(v[0]), hi = parseNumber(v[1]);
     if (!lo || !hi) throw UsageError(opt + " needs two numbers, not '" + v[0] + " " + v[1] + "'");
     if (*lo > *hi) throw UsageError(opt + " " + v[0] + " " + v[1] + ": the minimum is larger");
+    if (std::fabs(*lo) > limit || std::fabs(*hi) > limit)
+        throw UsageError(opt + " " + v[0] + " " + v[1] + ": values must lie within " +
+                         std::to_string(-static_cast<int>(limit)) + " ... " +
+                         std::to_string(static_cast<int>(limit)));
     return {*lo, *hi};
 }
 
@@ -164,16 +171,16 @@ EventFilter makeFilter(const std::map<std::string, std::vector<std::string>>& o)
         (std::string(opt) == "--from" ? f.fromDate : f.toDate) = d;
     }
     if (f.fromDate && f.toDate && f.fromDate > f.toDate) throw UsageError("--from is later than --to");
-    if (auto it = o.find("--lat"); it != o.end()) std::tie(f.latMin, f.latMax) = range(it->second, "--lat");
-    if (auto it = o.find("--lon"); it != o.end()) std::tie(f.lonMin, f.lonMax) = range(it->second, "--lon");
+    if (auto it = o.find("--lat"); it != o.end()) std::tie(f.latMin, f.latMax) = range(it->second, "--lat", 90.0);
+    if (auto it = o.find("--lon"); it != o.end()) std::tie(f.lonMin, f.lonMax) = range(it->second, "--lon", 180.0);
     if (auto it = o.find("--mag"); it != o.end()) {
-        const auto [lo, hi] = range(it->second, "--mag");
+        const auto [lo, hi] = range(it->second, "--mag", 32767.0);
         // Inclusive on the 0.1 grid of the records.
         f.magMin10 = static_cast<int>(std::ceil(lo * 10.0 - 1e-9));
         f.magMax10 = static_cast<int>(std::floor(hi * 10.0 + 1e-9));
     }
     if (auto it = o.find("--depth"); it != o.end()) {
-        const auto [lo, hi] = range(it->second, "--depth");
+        const auto [lo, hi] = range(it->second, "--depth", 32767.0);
         f.depthMin = static_cast<int>(std::ceil(lo - 1e-9));
         f.depthMax = static_cast<int>(std::floor(hi + 1e-9));
     }

@@ -224,8 +224,11 @@ void initForm(QWidget* form, const char* className, const QString& caption, int 
               bool stayOnTop) {
     form->setObjectName(className);
     form->setWindowTitle(caption);
-    Qt::WindowFlags f = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                        Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint;
+    // CustomizeWindowHint makes the window manager honour the buttons listed: without it an X11
+    // manager offers maximise on a fixed-size window, where it does nothing.
+    Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                        Qt::WindowMinimizeButtonHint;
     if (stayOnTop) f |= Qt::WindowStaysOnTopHint;
     form->setWindowFlags(f);
     form->setFixedSize(width, height);

@@ -116,3 +116,14 @@ TEST(WindowPlacement, ASecondWindowBesideTheMainWindowAvoidsTheFirst) {
     const std::vector<QRect> mainAndMap = {main[0], QRect(0, 124, 754, 797)};
     EXPECT_EQ(placeBeside(QSize(362, 351), mainAndMap, area, {fileOut}), QPoint(1152, 375));
 }
+
+TEST(WindowButtons, OnlyAResizableWindowOffersMaximise) {
+    auto fixed = form("TFixed", 300, 200);
+    EXPECT_TRUE(fixed->windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(fixed->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(fixed->windowFlags() & Qt::WindowCloseButtonHint);
+    auto grows = form("TGrows", 300, 200);
+    makeResizable(grows.get(), {}, [] {});
+    EXPECT_TRUE(grows->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(grows->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}

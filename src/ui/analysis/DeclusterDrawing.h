@@ -8,6 +8,8 @@
 #include "analysis/Declustering.h"
 #include "analysis/OmoriUtsu.h"
 #include "catalogue/EarthquakeRecord.h"
+#include "map/MapData.h"
+#include "map/MapProjection.h"
 #include "map/MarkRules.h"
 #include "widgets/Canvas.h"
 
@@ -17,10 +19,18 @@ namespace kavelo::ui {
 // Lambda(t) = K * integral of (t + c)^-p from S (red); time logarithmic when logTime.
 void drawOmoriDecay(Canvas& c, std::span<const double> days, const analysis::OmoriFit& fit, bool logTime);
 
-// Epicentres on a longitude-latitude frame: main shocks as the map's marks (size by
-// magnitude, colour by depth), foreshocks and aftershocks as grey dots.
+// The main map's node grid and coastlines, when they are loaded.
+struct DeclusterBaseMap {
+    const MapProjection* projection = nullptr;
+    const CoastLines* coasts = nullptr;
+};
+
+// Epicentres with main shocks as the map's marks (size by magnitude, colour by depth) and
+// foreshocks and aftershocks as grey dots. On the main map's projection with its
+// coastlines and graticule when a base map is given and every event lies on its grid; otherwise
+// on a longitude-latitude frame.
 void drawDeclusterMap(Canvas& c, std::span<const EarthquakeRecord> events,
                       const analysis::DeclusterResult& result, const MarkSettings& marks,
-                      const DepthClasses& depth);
+                      const DepthClasses& depth, const DeclusterBaseMap& base = {});
 
 }  // namespace kavelo::ui

@@ -186,11 +186,13 @@ void TAnalysis::showDecluster() {
     declustered = decluster(declusterEvents(events), declusterMethod, declusterFs, declusterCap);
     MarkSettings marks;
     DepthClasses depth;
+    DeclusterBaseMap base;
     if (Map) {
         marks = Map->markSettings();
         depth = Map->depthClasses();
+        base = {&Map->proj, &Map->coasts};
     }
-    drawDeclusterMap(c, events, declustered, marks, depth);
+    drawDeclusterMap(c, events, declustered, marks, depth, base);
     QString settings = methodCaption(declusterMethod);
     if (declusterMethod != DeclusterMethod::Reasenberg) {
         settings += QString(", fs = %1").arg(declusterFs);

@@ -9,9 +9,12 @@
 #include <cmath>
 #include <memory>
 
+#include "analysis/DeclusterDrawing.h"
 #include "analysis/TAnalysis.h"
 #include "common/CatalogueFixture.h"
+#include "core/map/SyntheticMap.h"
 #include "import/CivilTime.h"
+#include "map/MapDrawing.h"
 #include "search/ResultListModel.h"
 #include "search/TForm1.h"
 #include "ui/UiFixture.h"
@@ -225,4 +228,50 @@ TEST(AnalysisDecluster, MainShocksOnlyBecomeTheMainWindowSelection) {
     EXPECT_EQ(fx.messages[0].text, "地震が選択されていません");
     Analysis = oldAnalysis;
     Form1 = oldForm;
+}
+
+TEST(AnalysisDecluster, MapStandsOnTheBaseMapWhenEveryEventLiesOnItsGrid) {
+    UiFixture fx;
+    const std::vector<EarthquakeRecord> events = sequence();
+    analysis::DeclusterResult result;
+    result.role.assign(events.size(), analysis::EventRole::Aftershock);
+    result.cluster.assign(events.size(), 1);
+    result.role[1] = analysis::EventRole::Mainshock;
+    result.mainshocks = 1;
+    result.aftershocks = static_cast<int>(events.size()) - 1;
+    MarkSettings marks;
+    DepthClasses depth;
+
+    MapProjection proj;
+    proj.grid = mapfixture::conicGrid();
+    CoastLines coasts;
+    // An island under the Miyagi sequence, another under the Kyushu event.
+    coasts[0].points = mapfixture::island(38.1, 142.3, 30);
+    coasts[1].points = mapfixture::island(32.0, 131.0, 30);
+    const MapColors colors;
+
+    Canvas onMap(760, 520);
+    onMap.clear(clWhite);
+    drawDeclusterMap(onMap, events, result, marks, depth, {&proj, &coasts});
+    EXPECT_GT(countColour(onMap, colors.coastColor), 50);
+    EXPECT_GT(countColour(onMap, colors.gridColor), 1000);
+    // The M6.0 main shock's mark in its depth colour, nothing of the map outside the frame.
+    EXPECT_GT(countColour(onMap, depthColor(40, depth)), 10);
+    for (int x = 0; x < onMap.width(); ++x) {
+        EXPECT_NE(onMap.pixel(x, 10), colors.gridColor);
+        EXPECT_NE(onMap.pixel(x, onMap.height() - 5), colors.coastColor);
+    }
+
+    // Off the grid (an event in the southern hemisphere) or without a base map: the
+    // longitude-latitude frame, no coast or graticule.
+    std::vector<EarthquakeRecord> far = events;
+    far.back().lat = -1000;
+    for (const DeclusterBaseMap base : {DeclusterBaseMap{&proj, &coasts}, DeclusterBaseMap{}}) {
+        Canvas plain(760, 520);
+        plain.clear(clWhite);
+        drawDeclusterMap(plain, far, result, marks, depth, base);
+        EXPECT_EQ(countColour(plain, colors.coastColor), 0);
+        EXPECT_EQ(countColour(plain, colors.gridColor), 0);
+        EXPECT_GT(countColour(plain, rgb(160, 160, 160)), 10);
+    }
 }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <chrono>
 #include <sstream>
@@ -208,6 +209,7 @@ void TFdsnFetch::BtnFetchClick() {
         return;
     }
     if (worker_.joinable()) worker_.join();
+    if (!keepPreviousCatalogue()) return;
     cancel_ = false;
     finished_ = false;
     lastStatus = -1;
@@ -270,6 +272,46 @@ void TFdsnFetch::joinWorker() {
     if (worker_.joinable()) worker_.join();
 }
 
+// A replacing fetch first copies the catalogue it may replace, so that choosing 置き換え
+// never loses a catalogue: the copy becomes OUT.bak when the fetch succeeds and is removed
+// when nothing was written (an older OUT.bak then stays as it was).
+bool TFdsnFetch::keepPreviousCatalogue() {
+    backupPath.clear();
+    pendingBackup_.clear();
+    if (RadioGroup1->itemIndex() != 0) return true;
+    const QString out = QString::fromStdString(outputPath());
+    const QFileInfo info(out);
+    if (!info.isFile() || info.size() == 0) return true;
+    const QString copy = out + ".bak.tmp";
+    QFile::remove(copy);
+    if (!QFile::copy(out, copy)) {
+        messageBox("置き換える前のカタログの控えを作れませんでした．取得しません．\n" + copy,
+                   "地震カタログ取得", MsgButtons::Ok, QMessageBox::Warning);
+        return false;
+    }
+    pendingBackup_ = copy;
+    return true;
+}
+
+void TFdsnFetch::settleBackup(bool replaced) {
+    if (pendingBackup_.isEmpty()) return;
+    const QString copy = pendingBackup_;
+    pendingBackup_.clear();
+    if (!replaced) {
+        QFile::remove(copy);
+        return;
+    }
+    const QString bak = copy.chopped(4);  // without ".tmp"
+    QFile::remove(bak);
+    if (QFile::rename(copy, bak)) {
+        backupPath = bak;
+        MemoLog->appendPlainText("置き換える前のカタログを " + bak + " に残しました．");
+    } else {
+        backupPath = copy;
+        MemoLog->appendPlainText("置き換える前のカタログを " + copy + " に残しました．");
+    }
+}
+
 void TFdsnFetch::fetchFinished() {
     joinWorker();
     setRunning(false);
@@ -281,6 +323,7 @@ void TFdsnFetch::fetchFinished() {
     const bool own = Form1 && !Form1->geppoPath.empty() &&
                      QFileInfo(QString::fromStdString(Form1->geppoPath)).absoluteFilePath() ==
                          QString::fromStdString(outputPath());
+    settleBackup(lastStatus == 0);
     if (lastStatus == 0) {
         ProgressBar1->setValue(1000);
         LabelStatus->setText("取得が終わりました");

@@ -38,6 +38,9 @@ class TFdsnFetch : public QWidget {
     // The text of the last fetch's summary and messages (what kavelo-import prints).
     QString lastOutput, lastErrors;
     int lastStatus = -1;
+    // Where a replacing fetch kept the catalogue it replaced (OUT.bak beside it), once the
+    // fetch succeeded; empty otherwise.
+    QString backupPath;
     // Transport of the fetch; null: libcurl. Tests put a loopback client here.
     kavelo::import::HttpTransport* transport = nullptr;
     double backoffSeconds = 2.0;
@@ -70,8 +73,11 @@ class TFdsnFetch : public QWidget {
     void showProgress(qint64 done, qint64 total, qulonglong events, QString piece);
     void fetchFinished();
     void joinWorker();
+    bool keepPreviousCatalogue();
+    void settleBackup(bool replaced);
 
     QStringList noticesShown_;
+    QString pendingBackup_;  // the copy taken before a replacing fetch, until it ends
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> finished_{true};

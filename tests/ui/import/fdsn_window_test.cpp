@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QEventLoop>
 #include <atomic>
+#include <filesystem>
 #include <memory>
 
 #include "common/CatalogueFixture.h"
@@ -137,9 +138,25 @@ TEST_F(FetchWindow, AFetchIntoTheOwnCatalogueOffersToLoadItAndReloads) {
     EXPECT_EQ(Form1->Label31->text(), "月報データ　 　3");
     EXPECT_EQ(Form1->Label30->text(), "最終日付 2001/12/31");
     EXPECT_EQ(Form1->selection.selectionCount, 4);
+    // The replaced catalogue is kept beside it and the log says where.
+    EXPECT_EQ(fx.dir.read("DATA/GEPPO1.BIN.bak"), stored);
+    EXPECT_EQ(FdsnFetch->backupPath.toStdString(), fx.dir.file("DATA/GEPPO1.BIN.bak"));
+    EXPECT_TRUE(FdsnFetch->MemoLog->toPlainText().contains("GEPPO1.BIN.bak に残しました"));
+    EXPECT_FALSE(std::filesystem::exists(fx.dir.file("DATA/GEPPO1.BIN.bak.tmp")));
+
+    // Adding to the catalogue replaces nothing: no new copy.
+    fx.dir.write("DATA/GEPPO1.BIN", test::fileOf({test::quake(19930712, 2217, 4247, 13931, 35, 78, "OKUSHIRI")}));
+    FdsnFetch->RadioGroup1->setItemIndex(1);
+    fx.answers.push_back(QMessageBox::No);
+    FdsnFetch->BtnFetchClick();
+    FdsnFetch->waitForFetch();
+    ASSERT_EQ(FdsnFetch->lastStatus, 0) << FdsnFetch->lastErrors.toStdString();
+    EXPECT_TRUE(FdsnFetch->backupPath.isEmpty());
+    EXPECT_EQ(fx.dir.read("DATA/GEPPO1.BIN.bak"), stored);
 }
 
 TEST_F(FetchWindow, FailuresAndCancelLeaveTheCatalogueAsItWas) {
+    fx.dir.write("DATA/GEPPO1.BIN.bak", "an older catalogue");
     {
         LoopbackServer server(
             [](const std::string&) { return HttpReply{404, "Error 404: no such catalog"}; });
@@ -152,6 +169,10 @@ TEST_F(FetchWindow, FailuresAndCancelLeaveTheCatalogueAsItWas) {
             << fx.messages[0].text.toStdString();
         EXPECT_EQ(fx.dir.read("DATA/GEPPO1.BIN"), stored);
         EXPECT_TRUE(FdsnFetch->BtnFetch->isEnabled());
+        // Nothing replaced: the copy taken before the fetch is gone, an older one stays.
+        EXPECT_TRUE(FdsnFetch->backupPath.isEmpty());
+        EXPECT_EQ(fx.dir.read("DATA/GEPPO1.BIN.bak"), "an older catalogue");
+        EXPECT_FALSE(std::filesystem::exists(fx.dir.file("DATA/GEPPO1.BIN.bak.tmp")));
     }
     {
         std::atomic<bool> asked{false};

@@ -88,7 +88,8 @@ void writeQuickLook(const std::string& path, const std::vector<CoastLine>& coast
                      0x00b0b0);
     for (const auto& e : events) img.set(static_cast<int>(sx(e.x)), static_cast<int>(sy(e.y)), depthColour(e.depthKm));
 
-    FILE* f = std::fopen(path.c_str(), "wb");
+    // volatile: f is read again after a longjmp from libpng.
+    FILE* volatile f = std::fopen(path.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write " + path);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;

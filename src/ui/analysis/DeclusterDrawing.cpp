@@ -162,36 +162,35 @@ void drawBaseMap(Canvas& c, const MapProjection& proj, const CoastLines& coasts,
         if (minutes % 60) t += QString::number(minutes % 60) + QStringLiteral("´");
         return t;
     };
-    auto inside = [&](const ScreenPoint& s) { return area.contains(s.x, s.y); };
     const int lonFirst = 122 * 60, lonLast = (122 + 2 * (proj.grid.cols - 1)) * 60;
     const int latFirst = 24 * 60, latLast = (24 + 2 * (proj.grid.rows - 1)) * 60;
-    auto ddmm = [](int minutes) { return minutes / 60 * 100 + minutes % 60; };
-    // A line that was on the grid before entering the frame crosses the frame's edge.
-    for (int lon = lonFirst; lon <= lonLast; lon += stepMinutes) {
+    // The first point of a line, walked minute by minute, that lies in the frame, and whether
+    // the line was on the grid before it (then it crosses the frame's edge there).
+    struct Entry {
+        ScreenPoint at;
+        bool crossesEdge = false;
+    };
+    auto entry = [&](int first, int last, auto pointAt) -> std::optional<Entry> {
         bool before = false;
-        for (int lat = latFirst; lat <= latLast; ++lat) {
-            const auto s = proj.geoToScreen(ddmm(lon), ddmm(lat));
-            if (!s || !inside(*s)) {
-                before = before || s.has_value();
-                continue;
-            }
-            const QString t = label(lon);
-            c.textOut(s->x - c.textWidth(t) / 2, before ? area.bottom() + 4 : s->y + 4, t);
-            break;
+        for (int m = first; m <= last; ++m) {
+            const std::optional<ScreenPoint> s = pointAt(m);
+            if (s && area.contains(s->x, s->y)) return Entry{*s, before};
+            before = before || s.has_value();
         }
+        return std::nullopt;
+    };
+    auto ddmm = [](int minutes) { return minutes / 60 * 100 + minutes % 60; };
+    for (int lon = lonFirst; lon <= lonLast; lon += stepMinutes) {
+        const auto e = entry(latFirst, latLast, [&](int lat) { return proj.geoToScreen(ddmm(lon), ddmm(lat)); });
+        if (!e) continue;
+        const QString t = label(lon);
+        c.textOut(e->at.x - c.textWidth(t) / 2, e->crossesEdge ? area.bottom() + 4 : e->at.y + 4, t);
     }
     for (int lat = latFirst; lat <= latLast; lat += stepMinutes) {
-        bool before = false;
-        for (int lon = lonFirst; lon <= lonLast; ++lon) {
-            const auto s = proj.geoToScreen(ddmm(lon), ddmm(lat));
-            if (!s || !inside(*s)) {
-                before = before || s.has_value();
-                continue;
-            }
-            const QString t = label(lat);
-            c.textOut((before ? area.left() : s->x) - 4 - c.textWidth(t), s->y - c.textHeight(t) / 2, t);
-            break;
-        }
+        const auto e = entry(lonFirst, lonLast, [&](int lon) { return proj.geoToScreen(ddmm(lon), ddmm(lat)); });
+        if (!e) continue;
+        const QString t = label(lat);
+        c.textOut((e->crossesEdge ? area.left() : e->at.x) - 4 - c.textWidth(t), e->at.y - c.textHeight(t) / 2, t);
     }
 }
 
